@@ -1,0 +1,159 @@
+#include "app/form1.h"
+
+#include "app/form1_layout.h"
+#include "app/form_font.h"
+#include "calculators/closing_day.h"
+#include "calculators/execute.h"
+#include "dates/complete_date.h"
+#include "dates/date_text.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace tokivane {
+
+namespace {
+
+// The character code a key press delivers for Enter.
+constexpr int kEnterKeyCode = 13;
+// One line of the window's font, 9.75 pt, at 96 dpi.
+constexpr int kLinePixels = 13;
+
+template <typename Widget> Widget* place(QWidget& parent, QStringView name, TwipsRect rect) {
+    auto* widget = new Widget(&parent);
+    widget->setObjectName(name.toString());
+    widget->setGeometry(toPixels(rect));
+    return widget;
+}
+
+QLabel* placeLabel(QWidget& parent, QStringView name, TwipsRect rect, QStringView caption) {
+    auto* label = place<QLabel>(parent, name, rect);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(toPixels(rect.height) >= 2 * kLinePixels);
+    label->setText(caption.toString());
+    return label;
+}
+
+void placeLine(QWidget& parent, const layout::LineSpec& spec) {
+    auto* line = place<QFrame>(parent, spec.name, {spec.left, spec.top, spec.right - spec.left, 0});
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    line->setFixedHeight(1);
+}
+
+} // namespace
+
+Form1::Form1(const Clock& clock, QWidget* parent) : QMainWindow(parent), clock_(clock) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(layout::kWindowTitle.toString());
+    setFont(formFont());
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, layout::kWindowColor);
+    setPalette(colours);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(toPixels(layout::kClientWidth), toPixels(layout::kClientHeight));
+    setCentralWidget(client);
+    buildControls(*client);
+    buildMenu();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    port_ = std::make_unique<WidgetFormPort>(*this);
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls(QWidget& client) {
+    auto* list1 = place<QListWidget>(client, layout::kList1.name, layout::kList1.rect);
+    list1->setSelectionMode(QAbstractItemView::SingleSelection);
+    auto* text1 = place<QLineEdit>(client, layout::kText1.name, layout::kText1.rect);
+    auto* text2 = place<QLineEdit>(client, layout::kText2.name, layout::kText2.rect);
+    auto* command1 = place<QPushButton>(client, layout::kCommand1.name, layout::kCommand1.rect);
+    command1->setText(layout::kCommand1.caption.toString());
+    auto* command4 = place<QPushButton>(client, layout::kCommand4.name, layout::kCommand4.rect);
+    command4->setText(layout::kCommand4.caption.toString());
+    setTabOrder(list1, text1);
+    setTabOrder(text1, text2);
+    setTabOrder(text2, command1);
+    setTabOrder(command1, command4);
+
+    connect(text1, &QLineEdit::returnPressed, this, [this] { Text1_KeyPress(kEnterKeyCode); });
+    connect(text2, &QLineEdit::returnPressed, this, [this] { Text2_KeyPress(kEnterKeyCode); });
+    connect(command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+
+    auto* hint = placeLabel(client, layout::kHint.name, layout::kHint.rect, layout::kHint.caption);
+    QPalette hintColours = hint->palette();
+    hintColours.setColor(QPalette::Window, layout::kHintColor);
+    hint->setPalette(hintColours);
+    hint->setAutoFillBackground(true);
+
+    for (const auto& spec : layout::kFixedLabels)
+        placeLabel(client, spec.name, spec.rect, spec.caption);
+    for (const auto& spec : layout::kOutputFieldRects)
+        placeLabel(client, fieldName(spec.field), spec.rect, fieldName(spec.field));
+    for (const auto& spec : layout::kLines)
+        placeLine(client, spec);
+}
+
+void Form1::buildMenu() {
+    QAction* end = menuBar()->addAction(layout::kEndMenuCaption.toString());
+    end->setObjectName(layout::kEndMenuName.toString());
+    connect(end, &QAction::triggered, this, &Form1::mnu_END_Click);
+}
+
+void Form1::Form_Load() {
+    auto* list1 = findChild<QListWidget*>(layout::kList1.name.toString());
+    for (const QStringView entry : kClosingDayEntries)
+        list1->addItem(entry.toString());
+    list1->setCurrentRow(kDefaultClosingDayIndex);
+
+    auto* text1 = findChild<QLineEdit*>(layout::kText1.name.toString());
+    auto* text2 = findChild<QLineEdit*>(layout::kText2.name.toString());
+    text1->clear();
+    text2->clear();
+    text1->setText(dateTextOf(clock_.today()));
+    text2->setText(text1->text());
+
+    for (const OutputField field : kAllOutputFields)
+        port_->setCaption(field, QString());
+}
+
+void Form1::Command1_Click() {
+    Execute(*port_, clock_);
+}
+
+void Form1::Command4_Click() {
+    for (const OutputField field : kClearedFields)
+        port_->setCaption(field, QString());
+}
+
+void Form1::mnu_END_Click() {
+    close();
+}
+
+void Form1::Text1_KeyPress(int key) {
+    if (key == kEnterKeyCode)
+        completeBox(*findChild<QLineEdit*>(layout::kText1.name.toString()));
+}
+
+void Form1::Text2_KeyPress(int key) {
+    if (key == kEnterKeyCode)
+        completeBox(*findChild<QLineEdit*>(layout::kText2.name.toString()));
+}
+
+void Form1::completeBox(QLineEdit& box) {
+    QString text = box.text();
+    CompleteDate(text, clock_);
+    box.setText(text);
+}
+
+} // namespace tokivane

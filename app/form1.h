@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/widget_form_port.h"
+#include "dates/clock.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+
+namespace tokivane {
+
+// The one window: date boxes, the closing-day list, Execute and Clear, and
+// the four groups of output fields. Handlers keep their control_event names.
+class Form1 final : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit Form1(const Clock& clock, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    void Form_Load();
+    void Command1_Click();
+    void Command4_Click();
+    void mnu_END_Click();
+    void Text1_KeyPress(int key);
+    void Text2_KeyPress(int key);
+
+  private:
+    void buildControls(QWidget& client);
+    void buildMenu();
+    void completeBox(QLineEdit& box);
+
+    const Clock& clock_;
+    std::unique_ptr<WidgetFormPort> port_;
+};
+
+} // namespace tokivane

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "calculators/form_port.h"
+#include "dates/date_text.h"
+
+#include <QString>
+#include <optional>
+
+namespace tokivane {
+
+// The processing date as the calculators use it. Positions are always cut
+// from `text`, the canonical date text, so 26/1/5 typed without Enter still
+// means 26/01/05; `typed` is what the box shows, for the fields that echo it.
+struct ProcessingDate {
+    QString typed;
+    QString text;
+    Date date;
+};
+
+// No value when the box holds no real date; Execute reports that before any
+// calculator runs.
+std::optional<ProcessingDate> readProcessingDate(const FormPort& form);
+
+// The record date's canonical text, or the box text as it stands when it
+// names no date, so its key still compares as the raw text.
+QString readRecordDate(const FormPort& form);
+
+} // namespace tokivane

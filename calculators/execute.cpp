@@ -1,0 +1,55 @@
+#include "calculators/execute.h"
+
+#include "calculators/billing_periods.h"
+#include "calculators/closing_day.h"
+#include "calculators/ledger_daily.h"
+#include "calculators/messages.h"
+#include "calculators/payment_periods.h"
+#include "calculators/report_ranges.h"
+#include "dates/date_text.h"
+
+#include <optional>
+
+namespace tokivane {
+
+namespace {
+
+// Before 2002 some periods would begin before 2000, which a two-digit year
+// cannot show.
+constexpr Date kEarliestProcessingDate{std::chrono::year{2002}, std::chrono::January,
+                                       std::chrono::day{1}};
+
+// The message for the first input that stops the calculation, if any.
+std::optional<QStringView> inputProblem(const FormPort& form) {
+    const QString processing = form.boxText(DateBox::Text1);
+    if (processing.isEmpty())
+        return messages::kEnterProcessingDate;
+    const QString record = form.boxText(DateBox::Text2);
+    if (record.isEmpty())
+        return messages::kEnterRecordDate;
+    if (!firstSelectedEntry(form))
+        return messages::kSelectClosingDay;
+    const auto processingDate = dateOfDateText(processing);
+    if (!processingDate)
+        return messages::kInvalidProcessingDate;
+    if (*processingDate < kEarliestProcessingDate)
+        return messages::kProcessingDateTooEarly;
+    if (!dateOfDateText(record))
+        return messages::kInvalidRecordDate;
+    return std::nullopt;
+}
+
+} // namespace
+
+void Execute(FormPort& form, const Clock& clock) {
+    if (const auto problem = inputProblem(form)) {
+        form.showMessage(problem->toString());
+        return;
+    }
+    CalcBillingPeriods(form, clock);
+    CalcLedgerDaily(form);
+    CalcReportRanges(form);
+    CalcPaymentPeriods(form, clock);
+}
+
+} // namespace tokivane

@@ -1,0 +1,34 @@
+#include "dates/text_chars.h"
+
+namespace tokivane {
+
+std::u32string toChars(QStringView text) {
+    std::u32string chars;
+    chars.reserve(static_cast<std::size_t>(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            chars.push_back(QChar::surrogateToUcs4(c, text[i + 1]));
+            ++i;
+        } else {
+            chars.push_back(c.unicode());
+        }
+    }
+    return chars;
+}
+
+QString fromChars(std::u32string_view chars) {
+    QString text;
+    text.reserve(static_cast<qsizetype>(chars.size()));
+    for (const char32_t c : chars) {
+        if (QChar::requiresSurrogates(c)) {
+            text.append(QChar(QChar::highSurrogate(c)));
+            text.append(QChar(QChar::lowSurrogate(c)));
+        } else {
+            text.append(QChar(static_cast<char16_t>(c)));
+        }
+    }
+    return text;
+}
+
+} // namespace tokivane
