@@ -40,6 +40,25 @@ QLabel* placeLabel(QWidget& parent, QStringView name, TwipsRect rect, QStringVie
     return label;
 }
 
+QLineEdit* placeDateBox(QWidget& parent, const layout::ControlSpec& spec)
+{
+    auto* box = place<QLineEdit>(parent, spec.name, spec.rect);
+    box->setAccessibleName(spec.caption.toString());
+    // Ask input methods for plain digits and slashes rather than kana.
+    box->setInputMethodHints(Qt::ImhDate | Qt::ImhPreferNumbers | Qt::ImhPreferLatin |
+                             Qt::ImhNoPredictiveText);
+    return box;
+}
+
+// Results stay read-only but can be selected and copied, with the mouse or,
+// once clicked, with the keyboard. They are not tab stops.
+void placeOutputField(QWidget& parent, const layout::FieldSpec& spec)
+{
+    auto* field = placeLabel(parent, fieldName(spec.field), spec.rect, fieldName(spec.field));
+    field->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    field->setAccessibleDescription(spec.description.toString());
+}
+
 void placeLine(QWidget& parent, const layout::LineSpec& spec) {
     auto* line = place<QFrame>(parent, spec.name, {spec.left, spec.top, spec.right - spec.left, 0});
     line->setFrameShape(QFrame::HLine);
@@ -74,8 +93,8 @@ Form1::~Form1() = default;
 void Form1::buildControls(QWidget& client) {
     auto* list1 = place<QListWidget>(client, layout::kList1.name, layout::kList1.rect);
     list1->setSelectionMode(QAbstractItemView::SingleSelection);
-    auto* text1 = place<QLineEdit>(client, layout::kText1.name, layout::kText1.rect);
-    auto* text2 = place<QLineEdit>(client, layout::kText2.name, layout::kText2.rect);
+    auto* text1 = placeDateBox(client, layout::kText1);
+    auto* text2 = placeDateBox(client, layout::kText2);
     auto* command1 = place<QPushButton>(client, layout::kCommand1.name, layout::kCommand1.rect);
     command1->setText(layout::kCommand1.caption.toString());
     auto* command4 = place<QPushButton>(client, layout::kCommand4.name, layout::kCommand4.rect);
@@ -98,8 +117,8 @@ void Form1::buildControls(QWidget& client) {
 
     for (const auto& spec : layout::kFixedLabels)
         placeLabel(client, spec.name, spec.rect, spec.caption);
-    for (const auto& spec : layout::kOutputFieldRects)
-        placeLabel(client, fieldName(spec.field), spec.rect, fieldName(spec.field));
+    for (const auto& spec : layout::kOutputFields)
+        placeOutputField(client, spec);
     for (const auto& spec : layout::kLines)
         placeLine(client, spec);
 }
@@ -112,8 +131,11 @@ void Form1::buildMenu() {
 
 void Form1::Form_Load() {
     auto* list1 = findChild<QListWidget*>(layout::kList1.name.toString());
-    for (const QStringView entry : kClosingDayEntries)
-        list1->addItem(entry.toString());
+    for (const QStringView entry : kClosingDayEntries) {
+        auto* item = new QListWidgetItem(entry.toString(), list1);
+        // One text line per entry, so all six show without scrolling.
+        item->setSizeHint(QSize(0, kLinePixels));
+    }
     list1->setCurrentRow(kDefaultClosingDayIndex);
 
     auto* text1 = findChild<QLineEdit*>(layout::kText1.name.toString());

@@ -27,8 +27,9 @@ struct ControlSpec {
 
 // Input controls, in tab order.
 inline constexpr ControlSpec kList1{u"List1", {240, 420, 1305, 1230}, u""};
-inline constexpr ControlSpec kText1{u"Text1", {2670, 480, 1305, 315}, u""};
-inline constexpr ControlSpec kText2{u"Text2", {7020, 480, 1275, 315}, u""};
+// A date box's caption is its accessible name: the label beside it.
+inline constexpr ControlSpec kText1{u"Text1", {2670, 480, 1305, 315}, u"処理日"};
+inline constexpr ControlSpec kText2{u"Text2", {7020, 480, 1275, 315}, u"記録日"};
 inline constexpr ControlSpec kCommand1{u"Command1", {2700, 960, 1245, 315}, u"実行"};
 inline constexpr ControlSpec kCommand4{u"Command4", {4260, 960, 1065, 315}, u"ｸﾘｱ"};
 
@@ -44,9 +45,11 @@ extern const std::array<ControlSpec, 43> kFixedLabels;
 struct FieldSpec {
     OutputField field;
     TwipsRect rect;
+    // Row and column, so a screen reader can tell fields with equal dates apart.
+    QStringView description;
 };
 
-extern const std::array<FieldSpec, 32> kOutputFieldRects;
+extern const std::array<FieldSpec, 32> kOutputFields;
 
 struct LineSpec {
     QStringView name;
