@@ -26,7 +26,7 @@ class PaymentPeriods {
 
     Range monthly(const QString& processingText) const {
         const YearMonth oneBack = monthsBack({year_, month_}, 1);
-        if (comparisonKey(processingText) > comparisonKey(closing_)) {
+        if (compareKeys(processingText, closing_) > 0) {
             // Past this month's closing: the period that ends on it.
             if (monthEnd_)
                 return {assembled(year_, month_, 1), completed(closing_)};

@@ -5,51 +5,66 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <string_view>
 
 namespace tokivane {
 
 namespace {
 
-using Chars = std::u32string;
+// The completed text, one character per element: "yy/mm/dd".
+using Result = std::array<char32_t, 8>;
 
 constexpr char32_t kSlash = U'/';
 
 // Japanese input methods type full-width digits and slashes.
-Chars toHalfWidth(Chars chars) {
-    for (char32_t& c : chars) {
-        if (c >= U'０' && c <= U'９')
-            c = U'0' + (c - U'０');
-        else if (c == U'／')
-            c = kSlash;
-    }
-    return chars;
+constexpr char32_t halfWidth(char32_t c) {
+    if (c >= U'０' && c <= U'９')
+        return U'0' + (c - U'０');
+    return c == U'／' ? kSlash : c;
 }
 
-// The last two characters of "00" followed by the part.
-Chars twoCharField(std::u32string_view part) {
-    Chars padded = U"00";
-    padded.append(part);
-    return padded.substr(padded.size() - 2);
+template <typename Char>
+std::size_t findSlash(std::basic_string_view<Char> text, std::size_t from) {
+    const auto it = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
+                                 [](Char c) { return halfWidth(c) == kSlash; });
+    return it == text.end() ? std::basic_string_view<Char>::npos
+                            : static_cast<std::size_t>(it - text.begin());
 }
 
-Chars buildResult(const Chars& typed, const Chars& today) {
-    std::array<std::size_t, 2> slash{};
-    const auto slashes = std::count(typed.begin(), typed.end(), kSlash);
-    if (slashes == 0)
-        return today.substr(0, 6) + twoCharField(typed);
-    const std::u32string_view view{typed};
-    slash[0] = view.find(kSlash);
-    if (slashes == 1) {
-        return today.substr(0, 2) + kSlash + twoCharField(view.substr(0, slash[0])) + kSlash +
-               twoCharField(view.substr(slash[0] + 1));
+// Writes the last two characters of "00" followed by the part.
+template <typename Char>
+void putField(Result& result, std::size_t at, std::basic_string_view<Char> part) {
+    result[at] = part.size() >= 2 ? halfWidth(part[part.size() - 2]) : U'0';
+    result[at + 1] = part.empty() ? U'0' : halfWidth(part.back());
+}
+
+// A day alone, a month and day, or year, month and day; what is missing
+// comes from today.
+template <typename Char>
+Result buildResult(std::basic_string_view<Char> typed, const Result& today) {
+    constexpr auto npos = std::basic_string_view<Char>::npos;
+    Result result = today;
+    const std::size_t first = findSlash(typed, 0);
+    if (first == npos) {
+        putField(result, 6, typed);
+        return result;
     }
-    slash[1] = view.find(kSlash, slash[0] + 1);
-    std::u32string_view day = view.substr(slash[1] + 1);
-    if (const auto extra = day.find(kSlash); extra != std::u32string_view::npos)
+    const std::size_t second = findSlash(typed, first + 1);
+    if (second == npos) {
+        putField(result, 3, typed.substr(0, first));
+        putField(result, 6, typed.substr(first + 1));
+        return result;
+    }
+    auto day = typed.substr(second + 1);
+    if (const std::size_t extra = findSlash(day, 0); extra != npos)
         day = day.substr(extra + 1);
-    return twoCharField(view.substr(0, slash[0])) + kSlash +
-           twoCharField(view.substr(slash[0] + 1, slash[1] - slash[0] - 1)) + kSlash +
-           twoCharField(day);
+    putField(result, 0, typed.substr(0, first));
+    result[2] = kSlash;
+    putField(result, 3, typed.substr(first + 1, second - first - 1));
+    result[5] = kSlash;
+    putField(result, 6, day);
+    return result;
 }
 
 struct MonthEnd {
@@ -69,33 +84,61 @@ constexpr std::array<MonthEnd, 7> kMonthEnds{{
     {U"11/31", U"11/30", U"11/30"},
 }};
 
-// Within 2000-2099 every fourth year is a leap year, 2000 included.
-bool isLeapYearText(const Chars& result) {
-    return leadingNumber(fromChars(result.substr(0, 2))) % 4 == 0;
+// Within 2000-2099 every fourth year is a leap year, 2000 included. A
+// character outside the BMP is no digit, so it reads like any other letter.
+bool isLeapYear(const Result& result) {
+    const auto bmp = [](char32_t c) { return c > 0xFFFF ? u'?' : static_cast<char16_t>(c); };
+    const std::array<char16_t, 2> year{bmp(result[0]), bmp(result[1])};
+    return leadingNumber(QStringView(year.data(), 2)) % 4 == 0;
 }
 
-void correctMonthEnd(Chars& result) {
-    const bool leap = isLeapYearText(result);
-    const std::u32string_view monthDay = std::u32string_view{result}.substr(3);
+void correctMonthEnd(Result& result) {
+    const std::u32string_view monthDay(result.data() + 3, 5);
     for (const MonthEnd& end : kMonthEnds) {
         if (monthDay == end.impossible) {
-            result.replace(3, 5, leap ? end.leapYear : end.commonYear);
+            const std::u32string_view last = isLeapYear(result) ? end.leapYear : end.commonYear;
+            std::copy(last.begin(), last.end(), result.begin() + 3);
             return;
         }
     }
 }
 
+// Today's date text, written straight into characters: completion runs often
+// inside the calculators, so it avoids building a string for it.
+Result todayText(const Clock& clock) {
+    const Date today = clock.today();
+    const auto digits = [](int value, char32_t* out) {
+        out[0] = U'0' + static_cast<char32_t>(value / 10);
+        out[1] = U'0' + static_cast<char32_t>(value % 10);
+    };
+    Result text{U'0', U'0', kSlash, U'0', U'0', kSlash, U'0', U'0'};
+    digits(std::abs(static_cast<int>(today.year()) % 100), &text[0]);
+    digits(static_cast<int>(static_cast<unsigned>(today.month())), &text[3]);
+    digits(static_cast<int>(static_cast<unsigned>(today.day())), &text[6]);
+    return text;
+}
+
+bool hasSurrogates(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
+}
+
 } // namespace
 
 void CompleteDate(QString& text, const Clock& clock) {
-    const Chars today = toChars(dateTextOf(clock.today()));
-    if (text.isEmpty()) {
-        text = fromChars(today);
-        return;
+    const Result today = todayText(clock);
+    Result result = today;
+    if (!text.isEmpty()) {
+        // Most texts are plain UTF-16 and are read in place; only texts with
+        // surrogates are turned into characters first.
+        result =
+            hasSurrogates(text)
+                ? buildResult<char32_t>(toChars(text), today)
+                : buildResult<char16_t>(std::u16string_view(QStringView(text).utf16(),
+                                                            static_cast<std::size_t>(text.size())),
+                                        today);
+        correctMonthEnd(result);
     }
-    Chars result = buildResult(toHalfWidth(toChars(text)), today);
-    correctMonthEnd(result);
-    text = fromChars(result);
+    text = fromChars(std::u32string_view(result.data(), result.size()));
 }
 
 } // namespace tokivane

@@ -3,6 +3,8 @@
 #include "dates/text_chars.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <limits>
 
 namespace tokivane {
@@ -88,15 +90,50 @@ std::int16_t leadingNumber(QStringView text) {
                                                       std::numeric_limits<std::int16_t>::max()));
 }
 
+namespace {
+
+// The last two characters of "00" followed by the digits of n, written at `out`.
+void writeTwoDigits(char16_t* out, int n) {
+    if (n < 0 && n > -10) {
+        out[0] = u'-';
+        out[1] = static_cast<char16_t>(u'0' - n);
+        return;
+    }
+    const int lastTwo = std::abs(n % 100);
+    out[0] = static_cast<char16_t>(u'0' + lastTwo / 10);
+    out[1] = static_cast<char16_t>(u'0' + lastTwo % 10);
+}
+
+QString fromUnits(const char16_t* units, qsizetype size) {
+    return QString(reinterpret_cast<const QChar*>(units), size);
+}
+
+} // namespace
+
 QString twoDigitText(int n) {
-    return (QStringLiteral("00") + QString::number(n)).right(2);
+    std::array<char16_t, 2> text{};
+    writeTwoDigits(text.data(), n);
+    return fromUnits(text.data(), text.size());
 }
 
 QString assembleDateText(int year, int month, int day) {
-    return twoDigitText(year) + u'/' + twoDigitText(month) + u'/' + twoDigitText(day);
+    std::array<char16_t, 8> text{u'0', u'0', u'/', u'0', u'0', u'/', u'0', u'0'};
+    writeTwoDigits(&text[0], year);
+    writeTwoDigits(&text[3], month);
+    writeTwoDigits(&text[6], day);
+    return fromUnits(text.data(), text.size());
 }
 
 QString comparisonKey(QStringView text) {
+    // Plain UTF-16 text is cut in place; only surrogates need whole characters.
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); })) {
+        std::array<char16_t, 6> key{};
+        qsizetype size = 0;
+        for (const qsizetype at : {0, 1, 3, 4, 6, 7})
+            if (at < text.size())
+                key[static_cast<std::size_t>(size++)] = text[at].unicode();
+        return fromUnits(key.data(), size);
+    }
     const std::u32string chars = toChars(text);
     const std::u32string_view view{chars};
     auto slice = [&](std::size_t from) {
@@ -105,6 +142,24 @@ QString comparisonKey(QStringView text) {
     std::u32string key;
     key.append(slice(0)).append(slice(3)).append(slice(6));
     return fromChars(key);
+}
+
+std::strong_ordering compareKeys(QStringView a, QStringView b) {
+    const auto hasSurrogates = [](QStringView text) {
+        return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
+    };
+    if (hasSurrogates(a) || hasSurrogates(b))
+        return QString::compare(comparisonKey(a), comparisonKey(b)) <=> 0;
+    // A text that runs out first has the shorter key, which sorts first.
+    for (const qsizetype at : {0, 1, 3, 4, 6, 7}) {
+        const bool inA = at < a.size();
+        const bool inB = at < b.size();
+        if (!inA || !inB)
+            return inA <=> inB;
+        if (a[at] != b[at])
+            return a[at].unicode() <=> b[at].unicode();
+    }
+    return std::strong_ordering::equal;
 }
 
 } // namespace tokivane

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <chrono>
+#include <compare>
 #include <cstdint>
 #include <optional>
 
@@ -42,5 +43,8 @@ QString assembleDateText(int year, int month, int day);
 // Characters 1-2, 4-5 and 7-8 joined: yymmdd for a date text, shorter for
 // shorter texts. Compared by character code, it orders dates of 2000-2099.
 QString comparisonKey(QStringView text);
+
+// The order of two texts' comparison keys, found without building them.
+std::strong_ordering compareKeys(QStringView a, QStringView b);
 
 } // namespace tokivane

@@ -1,5 +1,7 @@
 #include "dates/text_chars.h"
 
+#include <algorithm>
+
 namespace tokivane {
 
 std::u32string toChars(QStringView text) {
@@ -18,14 +20,16 @@ std::u32string toChars(QStringView text) {
 }
 
 QString fromChars(std::u32string_view chars) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(chars.size()));
+    const auto extra = std::count_if(chars.begin(), chars.end(),
+                                     [](char32_t c) { return QChar::requiresSurrogates(c); });
+    QString text(static_cast<qsizetype>(chars.size()) + extra, Qt::Uninitialized);
+    QChar* out = text.data();
     for (const char32_t c : chars) {
         if (QChar::requiresSurrogates(c)) {
-            text.append(QChar(QChar::highSurrogate(c)));
-            text.append(QChar(QChar::lowSurrogate(c)));
+            *out++ = QChar(QChar::highSurrogate(c));
+            *out++ = QChar(QChar::lowSurrogate(c));
         } else {
-            text.append(QChar(static_cast<char16_t>(c)));
+            *out++ = QChar(static_cast<char16_t>(c));
         }
     }
     return text;

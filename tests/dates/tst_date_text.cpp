@@ -22,6 +22,8 @@ class TestDateText : public QObject {
     void comparisonKey_data();
     void comparisonKey();
     void keysOfDateTextsOrderLikeDates();
+    void compareKeysAgreesWithBuiltKeys_data();
+    void compareKeysAgreesWithBuiltKeys();
 };
 
 void TestDateText::readsDateOfText_data() {
@@ -174,6 +176,37 @@ void TestDateText::keysOfDateTextsOrderLikeDates() {
             QFAIL(qPrintable(previous + " !< " + key));
         previous = key;
     }
+}
+
+void TestDateText::compareKeysAgreesWithBuiltKeys_data() {
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+
+    QTest::newRow("earlier day") << "24/05/09"
+                                 << "24/05/10";
+    QTest::newRow("same date") << "24/05/10"
+                               << "24/05/10";
+    QTest::newRow("separators ignored") << "24-05-10"
+                                        << "24/05/10";
+    QTest::newRow("shorter key first") << "26/1/5"
+                                       << "26/10/05";
+    QTest::newRow("prefix sorts first") << "24/05"
+                                        << "24/05/10";
+    QTest::newRow("empty against text") << ""
+                                        << "1";
+    QTest::newRow("both empty") << ""
+                                << "";
+    QTest::newRow("surrogate pairs") << u"𠮷𠮷/01/02"_qs << u"𠮷𠮷/01/03"_qs;
+    QTest::newRow("surrogate against digits") << u"𠮷"_qs << "24/05/10";
+}
+
+void TestDateText::compareKeysAgreesWithBuiltKeys() {
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    const int built = QString::compare(tokivane::comparisonKey(a), tokivane::comparisonKey(b));
+    QCOMPARE(compareKeys(a, b) < 0, built < 0);
+    QCOMPARE(compareKeys(a, b) == 0, built == 0);
+    QCOMPARE(compareKeys(b, a) < 0, built > 0);
 }
 
 QTEST_APPLESS_MAIN(TestDateText)

@@ -7,8 +7,6 @@ namespace tokivane {
 MemoryForm::MemoryForm() : selected_(kDefaultClosingDayIndex) {
     for (const QStringView entry : kClosingDayEntries)
         entries_.append(entry.toString());
-    for (const OutputField field : kAllOutputFields)
-        captions_.insert(field, QString());
 }
 
 MemoryForm::MemoryForm(const QString& processingDate, const QString& recordDate, int selectedEntry)
@@ -35,8 +33,15 @@ QString MemoryForm::listText(int index) const {
 }
 
 void MemoryForm::setCaption(OutputField field, const QString& caption) {
-    captions_.insert(field, caption);
+    captions_[index(field)] = caption;
     ++captionWrites_;
+}
+
+QMap<OutputField, QString> MemoryForm::captions() const {
+    QMap<OutputField, QString> all;
+    for (const OutputField field : kAllOutputFields)
+        all.insert(field, caption(field));
+    return all;
 }
 
 void MemoryForm::showMessage(const QString& message) {

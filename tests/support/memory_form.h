@@ -4,6 +4,7 @@
 
 #include <QMap>
 #include <QStringList>
+#include <array>
 
 namespace tokivane {
 
@@ -26,8 +27,8 @@ class MemoryForm final : public FormPort {
     // -1 selects nothing.
     void select(int index);
 
-    QString caption(OutputField field) const { return captions_.value(field); }
-    const QMap<OutputField, QString>& captions() const { return captions_; }
+    QString caption(OutputField field) const { return captions_[index(field)]; }
+    QMap<OutputField, QString> captions() const;
     const QStringList& messages() const { return messages_; }
     int captionWrites() const { return captionWrites_; }
 
@@ -36,7 +37,9 @@ class MemoryForm final : public FormPort {
     QString text2_;
     QStringList entries_;
     int selected_;
-    QMap<OutputField, QString> captions_;
+    // Indexed by the field's number, so setting a caption costs no lookup.
+    static std::size_t index(OutputField field) { return static_cast<std::size_t>(field); }
+    std::array<QString, static_cast<std::size_t>(Label64) + 1> captions_;
     QStringList messages_;
     int captionWrites_ = 0;
 };
