@@ -1,0 +1,188 @@
+#include "calculators/billing_periods.h"
+#include "calculators/closing_day.h"
+#include "support/memory_form.h"
+
+#include <QTest>
+#include <algorithm>
+
+using namespace tokivane;
+using namespace std::chrono;
+
+namespace {
+
+// The billing fields in the order the rows below give them.
+constexpr std::array kBillingFields{Label24, Label41, Label42, Label40, Label21, Label22, Label51};
+
+int entryIndex(QStringView entry) {
+    return static_cast<int>(std::ranges::find(kClosingDayEntries, entry) -
+                            kClosingDayEntries.begin());
+}
+
+const FixedClock kToday{year{2025} / November / day{15}};
+
+MemoryForm billed(const QString& processing, const QString& record, QStringView entry,
+                  const Clock& clock = kToday) {
+    MemoryForm form(processing, record, entryIndex(entry));
+    CalcBillingPeriods(form, clock);
+    return form;
+}
+
+QStringList billingCaptions(const MemoryForm& form) {
+    QStringList captions;
+    for (const OutputField field : kBillingFields)
+        captions << form.caption(field);
+    return captions;
+}
+
+} // namespace
+
+class TestBillingPeriods : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void periodsOfTheProcessingMonth_data();
+    void periodsOfTheProcessingMonth();
+    void rangeEndsAreInside_data();
+    void rangeEndsAreInside();
+    void blankClosesLikeMonthEnd_data();
+    void blankClosesLikeMonthEnd();
+    void noSelectionChangesNothing();
+};
+
+void TestBillingPeriods::periodsOfTheProcessingMonth_data() {
+    QTest::addColumn<QString>("processing");
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("entry");
+    // Label24, Label41, Label42, Label40, Label21, Label22, Label51.
+    QTest::addColumn<QStringList>("captions");
+
+    const auto row = [](const char* name, const char* processing, const char* record,
+                        const QString& entry, const QStringList& captions) {
+        QTest::newRow(name) << processing << record << entry << captions;
+    };
+    row("20th in December", "26/12/05", "26/11/30", u"20日"_qs,
+        {"26/12/20", "26/10/21", "26/11/20", "No", "26/11/21", "26/12/05", "Yes"});
+    row("10th in January reaches November", "27/01/15", "26/12/11", u"10日"_qs,
+        {"27/01/10", "26/11/11", "26/12/10", "No", "26/12/11", "27/01/15", "Yes"});
+    row("25th in February reaches December", "27/02/03", "26/12/26", u"25日"_qs,
+        {"27/02/25", "26/12/26", "27/01/25", "Yes", "27/01/26", "27/02/03", "No"});
+    row("15th, record on the processing date", "26/12/05", "26/12/05", u"15日"_qs,
+        {"26/12/15", "26/10/16", "26/11/15", "No", "26/11/16", "26/12/05", "Yes"});
+    row("month end after a leap February", "28/03/10", "28/02/29", u"月末"_qs,
+        {"28/03/31", "28/02/01", "28/02/29", "Yes", "28/03/01", "28/03/10", "No"});
+    row("month end after a common February", "27/03/10", "27/02/28", u"月末"_qs,
+        {"27/03/31", "27/02/01", "27/02/28", "Yes", "27/03/01", "27/03/10", "No"});
+    row("month end of April ends March on the 31st", "26/04/20", "26/03/31", u"月末"_qs,
+        {"26/04/30", "26/03/01", "26/03/31", "Yes", "26/04/01", "26/04/20", "No"});
+    row("month end of a common February", "27/02/10", "27/01/31", u"月末"_qs,
+        {"27/02/28", "27/01/01", "27/01/31", "Yes", "27/02/01", "27/02/10", "No"});
+    row("blank in January reaches December", "27/01/05", "26/12/31", u"空白"_qs,
+        {"27/01/31", "26/12/01", "26/12/31", "Yes", "27/01/01", "27/01/05", "No"});
+    row("after this month's closing", "26/12/25", "26/12/23", u"20日"_qs,
+        {"26/12/20", "26/10/21", "26/11/20", "No", "26/11/21", "26/12/25", "Yes"});
+
+    // Typed without leading zeros and without Enter: the periods come from the
+    // date, the end field echoes the box.
+    row("processing date in January", "26/1/5", "26/1/5", u"20日"_qs,
+        {"26/01/20", "25/11/21", "25/12/20", "No", "25/12/21", "26/1/5", "Yes"});
+    row("record date the day after", "26/1/5", "26/1/6", u"20日"_qs,
+        {"26/01/20", "25/11/21", "25/12/20", "No", "25/12/21", "26/1/5", "No"});
+    row("record date on the current start", "26/1/5", "25/12/21", u"20日"_qs,
+        {"26/01/20", "25/11/21", "25/12/20", "No", "25/12/21", "26/1/5", "Yes"});
+    row("month end in January", "26/1/5", "25/12/1", u"月末"_qs,
+        {"26/01/31", "25/12/01", "25/12/31", "Yes", "26/01/01", "26/1/5", "No"});
+    row("short record date inside the current period", "26/12/05", "26/12/1", u"20日"_qs,
+        {"26/12/20", "26/10/21", "26/11/20", "No", "26/11/21", "26/12/05", "Yes"});
+    row("short record date on the previous start", "27/03/05", "27/1/21", u"20日"_qs,
+        {"27/03/20", "27/01/21", "27/02/20", "Yes", "27/02/21", "27/03/05", "No"});
+    row("short processing date, record on the current start", "26/12/5", "26/11/21", u"20日"_qs,
+        {"26/12/20", "26/10/21", "26/11/20", "No", "26/11/21", "26/12/5", "Yes"});
+    row("short processing date, record the day after", "26/12/9", "26/12/10", u"10日"_qs,
+        {"26/12/10", "26/10/11", "26/11/10", "No", "26/11/11", "26/12/9", "No"});
+}
+
+void TestBillingPeriods::periodsOfTheProcessingMonth() {
+    QFETCH(QString, processing);
+    QFETCH(QString, record);
+    QFETCH(QString, entry);
+    QFETCH(QStringList, captions);
+
+    const MemoryForm form = billed(processing, record, entry);
+    QCOMPARE(billingCaptions(form), captions);
+    QVERIFY(form.messages().isEmpty());
+    // Only its own seven fields, each once.
+    QCOMPARE(form.captionWrites(), static_cast<int>(kBillingFields.size()));
+    // Completion fills missing parts from today; no built text may need that.
+    const FixedClock otherDay{year{2031} / February / day{3}};
+    QCOMPARE(billed(processing, record, entry, otherDay).captions(), form.captions());
+}
+
+void TestBillingPeriods::rangeEndsAreInside_data() {
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("previous");
+    QTest::addColumn<QString>("current");
+
+    // Processing date 26/12/05 with the 20th: previous 26/10/21-26/11/20,
+    // current 26/11/21-26/12/05.
+    const auto row = [](const char* name, const char* record, const char* previous,
+                        const char* current) {
+        QTest::newRow(name) << QString::fromUtf8(record) << QString::fromUtf8(previous)
+                            << QString::fromUtf8(current);
+    };
+    row("day before the previous start", "26/10/20", "No", "No");
+    row("previous start", "26/10/21", "Yes", "No");
+    row("previous end", "26/11/20", "Yes", "No");
+    row("current start", "26/11/21", "No", "Yes");
+    row("current end, the processing date", "26/12/05", "No", "Yes");
+    row("day after the processing date", "26/12/06", "No", "No");
+    row("this month's closing date", "26/12/20", "No", "No");
+    row("a year earlier", "25/11/21", "No", "No");
+}
+
+void TestBillingPeriods::rangeEndsAreInside() {
+    QFETCH(QString, record);
+    QFETCH(QString, previous);
+    QFETCH(QString, current);
+
+    const MemoryForm form = billed(QStringLiteral("26/12/05"), record, u"20日");
+    QCOMPARE(form.caption(Label40), previous);
+    QCOMPARE(form.caption(Label51), current);
+}
+
+void TestBillingPeriods::blankClosesLikeMonthEnd_data() {
+    QTest::addColumn<QString>("processing");
+    QTest::addColumn<QString>("record");
+
+    const char* const dates[][2]{
+        {"26/12/05", "26/11/30"}, {"27/01/15", "26/12/11"}, {"27/02/03", "26/12/26"},
+        {"26/12/05", "26/12/05"}, {"28/03/10", "28/02/29"}, {"27/03/10", "27/02/28"},
+        {"26/04/20", "26/03/31"}, {"27/01/05", "26/12/31"}, {"26/12/25", "26/12/23"},
+        {"28/02/29", "28/02/01"}, {"26/1/5", "26/1/1"},
+    };
+    for (const auto& [processing, record] : dates)
+        QTest::addRow("%s, record %s", processing, record) << processing << record;
+}
+
+void TestBillingPeriods::blankClosesLikeMonthEnd() {
+    QFETCH(QString, processing);
+    QFETCH(QString, record);
+    QCOMPARE(billingCaptions(billed(processing, record, kBlankEntry)),
+             billingCaptions(billed(processing, record, kMonthEndEntry)));
+}
+
+void TestBillingPeriods::noSelectionChangesNothing() {
+    MemoryForm form(QStringLiteral("26/12/05"), QStringLiteral("26/11/30"), entryIndex(u"20日"));
+    CalcBillingPeriods(form, kToday);
+    const auto captions = form.captions();
+    const int writes = form.captionWrites();
+
+    form.select(-1);
+    form.setBox(DateBox::Text1, QStringLiteral("27/03/10"));
+    CalcBillingPeriods(form, kToday);
+    QCOMPARE(form.messages(), QStringList{u"締め日を選択してください"_qs});
+    QCOMPARE(form.captionWrites(), writes);
+    QCOMPARE(form.captions(), captions);
+}
+
+QTEST_APPLESS_MAIN(TestBillingPeriods)
+#include "tst_billing_periods.moc"

@@ -1,0 +1,99 @@
+#include "calculators/ledger_daily.h"
+#include "support/memory_form.h"
+
+#include <QTest>
+
+using namespace tokivane;
+
+namespace {
+
+MemoryForm ledger(const QString& processing, const QString& record) {
+    MemoryForm form(processing, record, 0);
+    CalcLedgerDaily(form);
+    return form;
+}
+
+void addRow(const char* name, const char* processing, const char* record,
+            const QStringList& expected) {
+    QTest::newRow(name) << QString::fromUtf8(processing) << QString::fromUtf8(record) << expected;
+}
+
+} // namespace
+
+class TestLedgerDaily : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void dates_data();
+    void dates();
+    void judgements_data();
+    void judgements();
+};
+
+void TestLedgerDaily::dates_data() {
+    QTest::addColumn<QString>("processing");
+    QTest::addColumn<QString>("record");
+    // The day before, the backlog start and the fiscal-year start.
+    QTest::addColumn<QStringList>("dates");
+
+    addRow("mid-year", "25/06/15", "", {"25/06/14", "24/12/01", "24/12/01"});
+    addRow("last day of the fiscal year", "25/11/30", "", {"25/11/29", "24/12/01", "24/12/01"});
+    addRow("1 December keeps last year's backlog", "25/12/01", "",
+           {"25/11/30", "24/12/01", "25/12/01"});
+    addRow("2 December", "25/12/02", "", {"25/12/01", "25/12/01", "25/12/01"});
+    addRow("31 December", "25/12/31", "", {"25/12/30", "25/12/01", "25/12/01"});
+    addRow("New Year's Day", "26/01/01", "", {"25/12/31", "25/12/01", "25/12/01"});
+    addRow("after a leap day", "24/03/01", "", {"24/02/29", "23/12/01", "23/12/01"});
+    addRow("1 December typed without leading zero", "25/12/1", "",
+           {"25/11/30", "24/12/01", "25/12/01"});
+    addRow("New Year's Day typed short", "26/1/1", "", {"25/12/31", "25/12/01", "25/12/01"});
+    addRow("earliest processing date", "02/01/01", "", {"01/12/31", "01/12/01", "01/12/01"});
+}
+
+void TestLedgerDaily::dates() {
+    QFETCH(QString, processing);
+    QFETCH(QStringList, dates);
+
+    const MemoryForm form = ledger(processing, processing);
+    QCOMPARE(form.caption(Label26), dates[0]);
+    QCOMPARE(form.caption(Label27), dates[1]);
+    QCOMPARE(form.caption(Label28), dates[0]);
+    QCOMPARE(form.caption(Label38), dates[2]);
+    // The end of the fiscal-year range shows the box as typed.
+    QCOMPARE(form.caption(Label39), processing);
+    QVERIFY(form.messages().isEmpty());
+    QCOMPARE(form.captionWrites(), 8);
+}
+
+void TestLedgerDaily::judgements_data() {
+    QTest::addColumn<QString>("processing");
+    QTest::addColumn<QString>("record");
+    // Daily report, backlog and fiscal year.
+    QTest::addColumn<QStringList>("judged");
+
+    addRow("the day before", "25/06/15", "25/06/14", {"Yes", "Yes", "Yes"});
+    addRow("the processing date", "25/06/15", "25/06/15", {"No", "No", "Yes"});
+    addRow("fiscal-year start", "25/06/15", "24/12/01", {"No", "Yes", "Yes"});
+    addRow("before the fiscal year", "25/06/15", "24/11/30", {"No", "No", "No"});
+    addRow("after the processing date", "25/06/15", "25/06/16", {"No", "No", "No"});
+    addRow("1 December, the day before", "25/12/01", "25/11/30", {"Yes", "Yes", "No"});
+    addRow("1 December, itself", "25/12/01", "25/12/01", {"No", "No", "Yes"});
+    addRow("1 December, last fiscal start", "25/12/01", "24/12/01", {"No", "Yes", "No"});
+    addRow("short 1 December, the day before", "25/12/1", "25/11/30", {"Yes", "Yes", "No"});
+    addRow("short 1 December, itself", "25/12/1", "25/12/1", {"No", "No", "Yes"});
+    addRow("short record date in the backlog", "25/12/15", "25/12/2", {"No", "Yes", "Yes"});
+    addRow("short record date, the day before", "26/01/10", "26/1/9", {"Yes", "Yes", "Yes"});
+}
+
+void TestLedgerDaily::judgements() {
+    QFETCH(QString, processing);
+    QFETCH(QString, record);
+    QFETCH(QStringList, judged);
+
+    const MemoryForm form = ledger(processing, record);
+    const QStringList shown{form.caption(Label57), form.caption(Label52), form.caption(Label58)};
+    QCOMPARE(shown, judged);
+}
+
+QTEST_APPLESS_MAIN(TestLedgerDaily)
+#include "tst_ledger_daily.moc"

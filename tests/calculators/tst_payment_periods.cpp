@@ -1,0 +1,147 @@
+#include "calculators/closing_day.h"
+#include "calculators/payment_periods.h"
+#include "support/memory_form.h"
+
+#include <QTest>
+#include <algorithm>
+
+using namespace tokivane;
+using namespace std::chrono;
+
+namespace {
+
+constexpr std::array kPaymentFields{Label60, Label61, Label62, Label63, Label64};
+
+const FixedClock kToday{year{2025} / November / day{15}};
+
+int entryIndex(QStringView entry) {
+    return static_cast<int>(std::ranges::find(kClosingDayEntries, entry) -
+                            kClosingDayEntries.begin());
+}
+
+// The record date box is left empty: this group has no judgements.
+MemoryForm paid(const QString& processing, QStringView entry, const Clock& clock = kToday) {
+    MemoryForm form(processing, QString(), entryIndex(entry));
+    CalcPaymentPeriods(form, clock);
+    return form;
+}
+
+QStringList paymentCaptions(const MemoryForm& form) {
+    QStringList captions;
+    for (const OutputField field : kPaymentFields)
+        captions << form.caption(field);
+    return captions;
+}
+
+} // namespace
+
+class TestPaymentPeriods : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void periods_data();
+    void periods();
+    void blankClosesLikeMonthEnd_data();
+    void blankClosesLikeMonthEnd();
+    void noSelectionChangesNothing();
+};
+
+void TestPaymentPeriods::periods_data() {
+    QTest::addColumn<QString>("processing");
+    QTest::addColumn<QString>("entry");
+    // Label60 to Label64: closing date, monthly start and end, yearly start and end.
+    QTest::addColumn<QStringList>("captions");
+
+    const auto row = [](const char* name, const char* processing, const QString& entry,
+                        const QStringList& captions) {
+        QTest::newRow(name) << processing << entry << captions;
+    };
+    row("on the closing date", "26/12/20", u"20日"_qs,
+        {"26/12/20", "26/10/21", "26/11/20", "24/11/21", "25/11/20"});
+    row("day after the closing date", "26/12/21", u"20日"_qs,
+        {"26/12/20", "26/11/21", "26/12/20", "24/11/21", "25/11/20"});
+    row("January before the closing", "26/01/05", u"20日"_qs,
+        {"26/01/20", "25/11/21", "25/12/20", "24/11/21", "25/11/20"});
+    row("January after the closing", "26/01/25", u"20日"_qs,
+        {"26/01/20", "25/12/21", "26/01/20", "24/11/21", "25/11/20"});
+    row("February on the 10th", "26/02/10", u"10日"_qs,
+        {"26/02/10", "25/12/11", "26/01/10", "24/11/11", "25/11/10"});
+    row("February after the 10th", "26/02/11", u"10日"_qs,
+        {"26/02/10", "26/01/11", "26/02/10", "24/11/11", "25/11/10"});
+    row("before the 15th", "26/03/01", u"15日"_qs,
+        {"26/03/15", "26/01/16", "26/02/15", "24/11/16", "25/11/15"});
+    row("after the 25th in December", "26/12/31", u"25日"_qs,
+        {"26/12/25", "26/11/26", "26/12/25", "24/11/26", "25/11/25"});
+    row("month end after a common February", "26/03/15", u"月末"_qs,
+        {"26/03/31", "26/02/01", "26/02/28", "24/12/01", "25/11/30"});
+    row("month end after a leap February", "28/03/15", u"月末"_qs,
+        {"28/03/31", "28/02/01", "28/02/29", "26/12/01", "27/11/30"});
+    row("month end on a 31st", "26/05/31", u"月末"_qs,
+        {"26/05/31", "26/04/01", "26/04/30", "24/12/01", "25/11/30"});
+    row("month end on 28 February", "26/02/28", u"月末"_qs,
+        {"26/02/28", "26/01/01", "26/01/31", "24/12/01", "25/11/30"});
+    row("blank on 31 January", "26/01/31", u"空白"_qs,
+        {"26/01/31", "25/12/01", "25/12/31", "24/12/01", "25/11/30"});
+    row("worked example", "26/12/07", u"20日"_qs,
+        {"26/12/20", "26/10/21", "26/11/20", "24/11/21", "25/11/20"});
+    row("worked example after the closing", "26/12/25", u"20日"_qs,
+        {"26/12/20", "26/11/21", "26/12/20", "24/11/21", "25/11/20"});
+    row("month end on a leap day", "28/02/29", u"月末"_qs,
+        {"28/02/29", "28/01/01", "28/01/31", "26/12/01", "27/11/30"});
+    row("month end in a 30-day month", "26/04/15", u"月末"_qs,
+        {"26/04/30", "26/03/01", "26/03/31", "24/12/01", "25/11/30"});
+    row("earliest processing date", "02/01/01", u"10日"_qs,
+        {"02/01/10", "01/11/11", "01/12/10", "00/11/11", "01/11/10"});
+    row("7 December typed short is before the 20th", "26/12/7", u"20日"_qs,
+        {"26/12/20", "26/10/21", "26/11/20", "24/11/21", "25/11/20"});
+    row("5 February typed short is before the 10th", "26/2/5", u"10日"_qs,
+        {"26/02/10", "25/12/11", "26/01/10", "24/11/11", "25/11/10"});
+    row("short date after the closing", "26/1/25", u"20日"_qs,
+        {"26/01/20", "25/12/21", "26/01/20", "24/11/21", "25/11/20"});
+}
+
+void TestPaymentPeriods::periods() {
+    QFETCH(QString, processing);
+    QFETCH(QString, entry);
+    QFETCH(QStringList, captions);
+
+    const MemoryForm form = paid(processing, entry);
+    QCOMPARE(paymentCaptions(form), captions);
+    QVERIFY(form.messages().isEmpty());
+    QCOMPARE(form.captionWrites(), static_cast<int>(kPaymentFields.size()));
+    // Completion fills missing parts from today; no built text may need that.
+    const FixedClock otherDay{year{2031} / February / day{3}};
+    QCOMPARE(paid(processing, entry, otherDay).captions(), form.captions());
+}
+
+void TestPaymentPeriods::blankClosesLikeMonthEnd_data() {
+    QTest::addColumn<QString>("processing");
+
+    for (const char* processing : {"26/12/20", "26/12/21", "26/01/05", "26/01/25", "26/02/10",
+                                   "26/02/11", "26/03/01", "26/12/31", "26/03/15", "28/03/15",
+                                   "26/05/31", "26/02/28", "26/01/31", "28/02/29", "26/1/5"})
+        QTest::newRow(processing) << processing;
+}
+
+void TestPaymentPeriods::blankClosesLikeMonthEnd() {
+    QFETCH(QString, processing);
+    QCOMPARE(paymentCaptions(paid(processing, kBlankEntry)),
+             paymentCaptions(paid(processing, kMonthEndEntry)));
+}
+
+void TestPaymentPeriods::noSelectionChangesNothing() {
+    MemoryForm form(QStringLiteral("26/12/07"), QString(), entryIndex(u"20日"));
+    CalcPaymentPeriods(form, kToday);
+    const auto captions = form.captions();
+    const int writes = form.captionWrites();
+
+    form.select(-1);
+    form.setBox(DateBox::Text1, QStringLiteral("27/03/10"));
+    CalcPaymentPeriods(form, kToday);
+    QCOMPARE(form.messages(), QStringList{u"締め日を選択してください"_qs});
+    QCOMPARE(form.captionWrites(), writes);
+    QCOMPARE(form.captions(), captions);
+}
+
+QTEST_APPLESS_MAIN(TestPaymentPeriods)
+#include "tst_payment_periods.moc"

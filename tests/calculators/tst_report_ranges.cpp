@@ -1,0 +1,104 @@
+#include "calculators/report_ranges.h"
+#include "support/memory_form.h"
+
+#include <QTest>
+
+using namespace tokivane;
+
+namespace {
+
+MemoryForm reported(const QString& processing, const QString& record) {
+    MemoryForm form(processing, record, 0);
+    CalcReportRanges(form);
+    return form;
+}
+
+void addRow(const char* name, const char* processing, const char* record,
+            const QStringList& expected) {
+    QTest::newRow(name) << QString::fromUtf8(processing) << QString::fromUtf8(record) << expected;
+}
+
+} // namespace
+
+class TestReportRanges : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void ranges_data();
+    void ranges();
+    void judgements_data();
+    void judgements();
+};
+
+void TestReportRanges::ranges_data() {
+    QTest::addColumn<QString>("processing");
+    QTest::addColumn<QString>("record");
+    // Week start, month start and year start; every range ends on the processing date.
+    QTest::addColumn<QStringList>("starts");
+
+    addRow("worked example, a Friday", "24/05/10", "", {"24/05/06", "24/05/01", "23/12/01"});
+    addRow("a Monday starts its week", "24/05/06", "", {"24/05/06", "24/05/01", "23/12/01"});
+    addRow("a Sunday reaches into last month", "24/03/03", "",
+           {"24/02/26", "24/03/01", "23/12/01"});
+    addRow("week across a leap day", "24/03/01", "", {"24/02/26", "24/03/01", "23/12/01"});
+    addRow("New Year's Day reaches into last year", "25/01/01", "",
+           {"24/12/30", "25/01/01", "24/12/01"});
+    addRow("December opens the year", "24/12/15", "", {"24/12/09", "24/12/01", "24/12/01"});
+    addRow("1 December starts on itself", "24/12/01", "", {"24/11/25", "24/12/01", "24/12/01"});
+    addRow("November closes the year", "24/11/30", "", {"24/11/25", "24/11/01", "23/12/01"});
+    addRow("one-digit previous year", "05/01/31", "", {"05/01/31", "05/01/01", "04/12/01"});
+    addRow("earliest processing date", "02/01/01", "", {"01/12/31", "02/01/01", "01/12/01"});
+    addRow("typed without leading zeros", "26/1/5", "", {"26/01/05", "26/01/01", "25/12/01"});
+    addRow("short, mid-week", "26/1/7", "", {"26/01/05", "26/01/01", "25/12/01"});
+    addRow("short 1 December", "25/12/1", "", {"25/12/01", "25/12/01", "25/12/01"});
+}
+
+void TestReportRanges::ranges() {
+    QFETCH(QString, processing);
+    QFETCH(QStringList, starts);
+
+    const MemoryForm form = reported(processing, processing);
+    const QStringList shown{form.caption(Label31), form.caption(Label33), form.caption(Label35)};
+    QCOMPARE(shown, starts);
+    for (const OutputField end : {Label29, Label30, Label32, Label34, Label36})
+        QCOMPARE(form.caption(end), processing);
+    QVERIFY(form.messages().isEmpty());
+    QCOMPARE(form.captionWrites(), 12);
+}
+
+void TestReportRanges::judgements_data() {
+    QTest::addColumn<QString>("processing");
+    QTest::addColumn<QString>("record");
+    // Daily, weekly, monthly and yearly.
+    QTest::addColumn<QStringList>("judged");
+
+    addRow("worked example, week start", "24/05/10", "24/05/06", {"No", "Yes", "Yes", "Yes"});
+    addRow("the processing date", "24/05/10", "24/05/10", {"Yes", "Yes", "Yes", "Yes"});
+    addRow("the day after", "24/05/10", "24/05/11", {"No", "No", "No", "No"});
+    addRow("Sunday before the week", "24/05/10", "24/05/05", {"No", "No", "Yes", "Yes"});
+    addRow("month start", "24/05/10", "24/05/01", {"No", "No", "Yes", "Yes"});
+    addRow("day before the month", "24/05/10", "24/04/30", {"No", "No", "No", "Yes"});
+    addRow("year start", "24/05/10", "23/12/01", {"No", "No", "No", "Yes"});
+    addRow("day before the year", "24/05/10", "23/11/30", {"No", "No", "No", "No"});
+    addRow("week start in last month", "24/03/03", "24/02/26", {"No", "Yes", "No", "Yes"});
+    addRow("short processing date, month start", "26/1/5", "26/1/1", {"No", "No", "Yes", "Yes"});
+    addRow("short processing date, itself", "26/1/5", "26/01/05", {"Yes", "Yes", "Yes", "Yes"});
+    addRow("short processing date, the day after", "26/1/5", "26/1/6", {"No", "No", "No", "No"});
+    addRow("short processing date, last year", "26/1/5", "25/12/31", {"No", "No", "No", "Yes"});
+    addRow("short mid-week, week start", "26/1/7", "26/1/5", {"No", "Yes", "Yes", "Yes"});
+    addRow("short record date in the month", "26/10/15", "26/10/2", {"No", "No", "Yes", "Yes"});
+}
+
+void TestReportRanges::judgements() {
+    QFETCH(QString, processing);
+    QFETCH(QString, record);
+    QFETCH(QStringList, judged);
+
+    const MemoryForm form = reported(processing, record);
+    const QStringList shown{form.caption(Label53), form.caption(Label54), form.caption(Label55),
+                            form.caption(Label56)};
+    QCOMPARE(shown, judged);
+}
+
+QTEST_APPLESS_MAIN(TestReportRanges)
+#include "tst_report_ranges.moc"

@@ -1,0 +1,246 @@
+// Runs the built program on a private X server, types into it with real key
+// events, clicks with the real pointer, and reads results back the way a
+// person would: selecting a field and copying it to the clipboard.
+#include "app/form1_layout.h"
+#include "x_server.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+
+using namespace tokivane;
+
+namespace {
+
+constexpr int kTimeoutMs = 10000;
+const QString kSentinel = QStringLiteral("(nothing copied)");
+
+QPoint centreOf(TwipsRect rect)
+{
+    const QRect pixels = toPixels(rect);
+    return pixels.topLeft() + QPoint(qMin(pixels.width() / 2, 20), pixels.height() / 2);
+}
+
+TwipsRect fieldRect(OutputField field)
+{
+    for (const auto& spec : layout::kOutputFields)
+        if (spec.field == field)
+            return spec.rect;
+    qFatal("unknown field");
+}
+
+} // namespace
+
+class TestRealDisplay : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void enterCompletesTypedDates_data();
+    void enterCompletesTypedDates();
+    void executeFillsTheFields_data();
+    void executeFillsTheFields();
+    void outputFieldsStayReadOnly();
+    void saveScreenshot();
+    void endMenuClosesTheProgram();
+
+private:
+    QString xdotool(const QStringList& arguments);
+    void clickAt(QPoint clientPoint);
+    void click(TwipsRect rect) { clickAt(centreOf(rect)); }
+    void keys(const QString& keys) { xdotool({QStringLiteral("key"), keys}); }
+    void type(const QString& text);
+    QString copyFrom(TwipsRect rect);
+    void replaceBoxText(TwipsRect rect, const QString& text, const QString& enterKey);
+
+    QProcess program_;
+    QPoint clientOrigin_;
+};
+
+QString TestRealDisplay::xdotool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    if (!process.waitForFinished(kTimeoutMs) || process.exitCode() != 0)
+        qWarning() << "xdotool" << arguments << "failed:" << process.readAllStandardError();
+    // Let the program handle the events before the next step looks at it.
+    QTest::qWait(50);
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+void TestRealDisplay::clickAt(QPoint clientPoint)
+{
+    // Hover first, as a hand does: the menu bar picks its item on the way in.
+    const QPoint screen = clientOrigin_ + clientPoint;
+    xdotool({QStringLiteral("mousemove"), QString::number(screen.x()), QString::number(screen.y())});
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void TestRealDisplay::type(const QString& text)
+{
+    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
+}
+
+QString TestRealDisplay::copyFrom(TwipsRect rect)
+{
+    QGuiApplication::clipboard()->setText(kSentinel);
+    click(rect);
+    keys(QStringLiteral("ctrl+a"));
+    keys(QStringLiteral("ctrl+c"));
+    // The program answers the clipboard request asynchronously.
+    QDeadlineTimer deadline(kTimeoutMs);
+    QString copied = QGuiApplication::clipboard()->text();
+    while (copied == kSentinel && !deadline.hasExpired()) {
+        QTest::qWait(20);
+        copied = QGuiApplication::clipboard()->text();
+    }
+    return copied;
+}
+
+void TestRealDisplay::replaceBoxText(TwipsRect rect, const QString& text, const QString& enterKey)
+{
+    click(rect);
+    keys(QStringLiteral("ctrl+a"));
+    keys(QStringLiteral("BackSpace"));
+    type(text);
+    keys(enterKey);
+}
+
+void TestRealDisplay::initTestCase()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    program_.setProcessEnvironment(environment);
+    program_.setProcessChannelMode(QProcess::ForwardedChannels);
+    program_.start(QStringLiteral(TOKIVANE_PROGRAM));
+    QVERIFY2(program_.waitForStarted(kTimeoutMs), qPrintable(program_.errorString()));
+
+    const QString window = xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
+                                    QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                    QStringLiteral("^Tokivane$")})
+                               .section(u'\n', 0, 0);
+    QVERIFY2(!window.isEmpty(), "the window did not appear");
+    // Without a window manager the window is its own frame; the client area
+    // sits below the menu bar, at the bottom of the window.
+    const QString geometry =
+        xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    QMap<QString, int> values;
+    for (const QString& line : geometry.split(u'\n', Qt::SkipEmptyParts))
+        values.insert(line.section(u'=', 0, 0), line.section(u'=', 1).toInt());
+    const int clientHeight = toPixels(layout::kClientHeight);
+    QVERIFY(values.value(QStringLiteral("HEIGHT")) > clientHeight);
+    clientOrigin_ = QPoint(values.value(QStringLiteral("X")),
+                           values.value(QStringLiteral("Y")) +
+                               values.value(QStringLiteral("HEIGHT")) - clientHeight);
+}
+
+void TestRealDisplay::cleanupTestCase()
+{
+    if (program_.state() != QProcess::NotRunning) {
+        program_.kill();
+        program_.waitForFinished(kTimeoutMs);
+    }
+}
+
+void TestRealDisplay::enterCompletesTypedDates_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("enterKey");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("Return, no leading zeros") << "26/12/5" << "Return" << "26/12/05";
+    QTest::newRow("keypad Enter, impossible month end") << "24/2/30" << "KP_Enter" << "24/02/29";
+    QTest::newRow("four-digit year") << "2026/11/31" << "Return" << "26/11/30";
+}
+
+void TestRealDisplay::enterCompletesTypedDates()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, enterKey);
+    QFETCH(QString, shown);
+    for (const auto& box : {layout::kText1, layout::kText2}) {
+        replaceBoxText(box.rect, typed, enterKey);
+        QCOMPARE(copyFrom(box.rect), shown);
+    }
+}
+
+void TestRealDisplay::executeFillsTheFields_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("closing date") << int(Label24) << "26/12/20";
+    QTest::newRow("previous invoice start") << int(Label41) << "26/10/21";
+    QTest::newRow("previous invoice end") << int(Label42) << "26/11/20";
+    QTest::newRow("previous invoice judgement") << int(Label40) << "No";
+    QTest::newRow("current invoice start") << int(Label21) << "26/11/21";
+    QTest::newRow("current invoice end") << int(Label22) << "26/12/05";
+    QTest::newRow("current invoice judgement") << int(Label51) << "Yes";
+    QTest::newRow("day before") << int(Label26) << "26/12/04";
+    QTest::newRow("week start") << int(Label31) << "26/11/30";
+    QTest::newRow("collection month start") << int(Label61) << "26/10/21";
+    QTest::newRow("collection year end") << int(Label64) << "25/11/20";
+}
+
+void TestRealDisplay::executeFillsTheFields()
+{
+    QFETCH(int, field);
+    QFETCH(QString, shown);
+    if (QTest::currentDataTag() == QLatin1String("closing date")) {
+        replaceBoxText(layout::kText1.rect, QStringLiteral("26/12/5"), QStringLiteral("Return"));
+        replaceBoxText(layout::kText2.rect, QStringLiteral("26/11/30"), QStringLiteral("Return"));
+        click(layout::kCommand1.rect);
+    }
+    QCOMPARE(copyFrom(fieldRect(static_cast<OutputField>(field))), shown);
+}
+
+void TestRealDisplay::outputFieldsStayReadOnly()
+{
+    const TwipsRect closing = fieldRect(Label24);
+    click(closing);
+    type(QStringLiteral("x"));
+    keys(QStringLiteral("BackSpace"));
+    keys(QStringLiteral("Delete"));
+    QCOMPARE(copyFrom(closing), QStringLiteral("26/12/20"));
+}
+
+void TestRealDisplay::saveScreenshot()
+{
+    const QString directory = QStringLiteral(TOKIVANE_ARTIFACTS);
+    QVERIFY(QDir().mkpath(directory));
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+    QVERIFY(!shot.isNull());
+    QVERIFY(shot.save(directory + QStringLiteral("/real-display.png")));
+}
+
+void TestRealDisplay::endMenuClosesTheProgram()
+{
+    // The menu bar holds one item, 終了, at its left end.
+    clickAt(QPoint(12, -8));
+    QTRY_COMPARE_WITH_TIMEOUT(program_.state(), QProcess::NotRunning, kTimeoutMs);
+    QCOMPARE(program_.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program_.exitCode(), 0);
+}
+
+int main(int argc, char* argv[])
+{
+    XServer server;
+    if (const QString problem = server.start(); !problem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(problem));
+        return 1;
+    }
+    // This test is an X client of its own, for the clipboard and the screenshot.
+    qputenv("DISPLAY", server.display().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    TestRealDisplay test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_real_display.moc"
