@@ -23,9 +23,18 @@ ensure_packages() {
 }
 
 # What building and running the window needs.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-ipafont-mincho)
-# What the test suite adds: a virtual X display for the real-window test.
-TEST_PACKAGES=(xvfb xauth)
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins fonts-ipafont-mincho)
+# What the test suite adds: a virtual X display, and real key and mouse
+# events on it, for the test that drives the built program.
+TEST_PACKAGES=(xvfb xauth xdotool)
+# libFuzzer and the sanitizers' runtime come with clang.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# What ./scripts/bench adds: Google Benchmark, and a virtual X display whose
+# damage reports the start-up benchmark watches through xcb.
+BENCH_PACKAGES=(libbenchmark-dev libxcb1-dev libxcb-damage0-dev xvfb xauth)
+# What ./scripts/check-package adds: CPack's Debian generator needs file and
+# dpkg-shlibdeps; the validators check the desktop entry and the metainfo.
+PACKAGE_PACKAGES=(file dpkg-dev desktop-file-utils appstream)
 
 # Configures and builds one preset, using both cores of a small machine.
 build_preset() {
