@@ -121,26 +121,29 @@ inline QList<ShownMessage> messagesDuring(const std::function<void()>& action) {
         if (!modal || !modal->isVisible())
             return;
         auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box) {
-            shown.append({QStringLiteral("<not a message box>"),
-                          modal->windowTitle(),
-                          {},
-                          0,
-                          QMessageBox::NoIcon});
-            modal->close();
-            return;
-        }
-        shown.append({box->text(), box->windowTitle(), box->standardButtons(),
-                      box->buttons().size(), box->icon()});
-        if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+        shown.append(box ? ShownMessage{box->text(), box->windowTitle(), box->standardButtons(),
+                                        box->buttons().size(), box->icon()}
+                         : ShownMessage{QStringLiteral("<not a message box>"),
+                                        modal->windowTitle(),
+                                        {},
+                                        0,
+                                        QMessageBox::NoIcon});
+        if (QAbstractButton* ok = box ? box->button(QMessageBox::Ok) : nullptr)
             ok->click();
-        else
+        else if (box)
             box->done(0);
+        else
+            modal->close();
     });
     poll.start();
     action();
     poll.stop();
     return shown;
+}
+
+// Clicks a button as a user does; the messages it opened, answered with OK.
+inline QList<ShownMessage> click(QAbstractButton* button) {
+    return messagesDuring([button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 
 } // namespace tokivane::harness

@@ -1,5 +1,5 @@
-// The window as it opens: captions, places, colours, list, boxes, menu and
-// tab order.
+// The window as it opens: title, size, list, menu, empty fields, controls
+// with their places and captions, colours and tab order.
 #include "app/form1_layout.h"
 #include "form_harness.h"
 
@@ -22,28 +22,34 @@ QColor pixelAt(QWidget& form, QWidget& widget, QPoint point) {
     return form.grab().toImage().pixelColor(widget.mapTo(&form, point));
 }
 
+// A label's or button's caption, a box's text; nothing for other controls.
+QString shownText(QWidget* widget) {
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        return button->text();
+    if (auto* box = qobject_cast<QLineEdit*>(widget))
+        return box->text();
+    return {};
+}
+
 } // namespace
 
 class TestForm1Startup : public QObject {
     Q_OBJECT
 
   private slots:
-    void init();
-    void cleanup();
+    void init() {
+        window_ = std::make_unique<ShownForm>();
+        QVERIFY(window_->show());
+    }
+    void cleanup() { window_.reset(); }
 
-    void titleAndClientSize();
-    void closingDayListHoldsSixEntriesWithTwentiethSelected();
-    void bothBoxesShowToday();
-    void everyOutputFieldStartsEmpty();
-    void captionsReadWordForWord_data();
-    void captionsReadWordForWord();
+    void windowListMenuAndEmptyFields();
+    void controlsSitAtTheirPlacesWithTheirCaptions_data();
+    void controlsSitAtTheirPlacesWithTheirCaptions();
     void everyLabelSitsTopLeftInItsBox();
-    void controlsSitAtTheirPlaces_data();
-    void controlsSitAtTheirPlaces();
     void windowAndHintColours();
-    void fourRulesDivideTheGroups_data();
-    void fourRulesDivideTheGroups();
-    void menuBarHoldsOnlyEnd();
     void tabVisitsTheInputsInOrder();
 
   private:
@@ -51,21 +57,10 @@ class TestForm1Startup : public QObject {
     Form1& form() { return *window_->form; }
 };
 
-void TestForm1Startup::init() {
-    window_ = std::make_unique<ShownForm>();
-    QVERIFY(window_->show());
-}
-
-void TestForm1Startup::cleanup() {
-    window_.reset();
-}
-
-void TestForm1Startup::titleAndClientSize() {
+void TestForm1Startup::windowListMenuAndEmptyFields() {
     QCOMPARE(form().windowTitle(), QStringLiteral("Tokivane"));
     QCOMPARE(form().centralWidget()->size(), QSize(13245 / 15, 8955 / 15));
-}
 
-void TestForm1Startup::closingDayListHoldsSixEntriesWithTwentiethSelected() {
     QListWidget* list = list1(form());
     QStringList entries;
     for (int row = 0; row < list->count(); ++row)
@@ -73,64 +68,77 @@ void TestForm1Startup::closingDayListHoldsSixEntriesWithTwentiethSelected() {
     QCOMPARE(entries,
              QStringList({u"10日"_qs, u"15日"_qs, u"20日"_qs, u"25日"_qs, u"月末"_qs, u"空白"_qs}));
     QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    QCOMPARE(selected.size(), 1);
-    QCOMPARE(selected.first()->text(), u"20日"_qs);
-}
+    QCOMPARE(list->selectedItems().size(), 1);
+    QCOMPARE(list->selectedItems().first()->text(), u"20日"_qs);
 
-void TestForm1Startup::bothBoxesShowToday() {
-    QCOMPARE(text1(form())->text(), kTodayText);
-    QCOMPARE(text2(form())->text(), kTodayText);
-}
+    const QList<QAction*> actions = form().menuBar()->actions();
+    QCOMPARE(actions.size(), 1);
+    QCOMPARE(actions.first()->objectName(), QStringLiteral("mnu_END"));
+    QCOMPARE(actions.first()->text(), u"終了"_qs);
+    QVERIFY(actions.first()->menu() == nullptr);
+    QVERIFY(actions.first()->isVisible() && actions.first()->isEnabled());
+    QVERIFY(form().menuBar()->isVisible());
 
-void TestForm1Startup::everyOutputFieldStartsEmpty() {
     for (const OutputField which : kAllOutputFields)
         QVERIFY2(field(form(), which)->text().isEmpty(), qPrintable(fieldName(which)));
 }
 
-void TestForm1Startup::captionsReadWordForWord_data() {
+void TestForm1Startup::controlsSitAtTheirPlacesWithTheirCaptions_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("rect");
+    QTest::addColumn<QString>("text");
 
-    // Typed afresh rather than taken from the layout table, so a slip in the
-    // table (a half-width tilde, a missing full-width space) shows up.
-    QTest::newRow("closing-day list label") << "Label9" << u"締日の選択"_qs;
-    QTest::newRow("record-date heading")
-        << "Label19" << u"処理対象の日付（例えば、データの記録日など）"_qs;
-    QTest::newRow("hint") << "Label20"
-                          << u"日付の入力は、Enterのみ・11・11/2・11/03など省略ができます。また、"
-                             u"閏日なども試してください。"_qs;
-    QTest::newRow("invoicing title") << "Label1" << u"売上入金管理・請求書発行"_qs;
-    QTest::newRow("ledger title") << "Label2" << u"受注出荷管理・日報（売掛元帳）"_qs;
-    QTest::newRow("range heading, payment group")
-        << "Label4_3" << u"データの判断範囲、　年月日～年月日"_qs;
-    QTest::newRow("judgement heading, reports group")
-        << "Label12_4" << u"記録日が適合してるか？"_qs;
-    QTest::newRow("closing date row") << "Label23" << u"締め日＝"_qs;
-    QTest::newRow("range separator, last element") << "Label6_9" << u"～"_qs;
-    QTest::newRow("payment closing row") << "Label46" << u"〆日"_qs;
-    QTest::newRow("invoicing comment")
-        << "Label5"
-        << u"コメント　　　　　　　　　　　　締め日の翌日から締め日まで　　　前回請求は先月分、今回"
-           u"請求は今月分"_qs;
-    QTest::newRow("ledger comment")
-        << "Label7"
-        << u"コメント　　　　　　　　　　　処理日の前日は加工残の計算に必要　　　　　　　　　　　　"
-           u"　　加工残は12/1～処理日前日の累計"_qs;
-    QTest::newRow("reports comment")
-        << "Label17"
-        << u"コメント　　　　　　　　　　　週・月・年報は処理日までを対象として計算する。"_qs;
-    QTest::newRow("Clear button, half-width kana") << "Command4" << u"ｸﾘｱ"_qs;
+    // Captions are typed afresh rather than taken from the layout table, so a
+    // slip in the table (a half-width tilde, a missing full-width space) shows.
+    const auto row = [](const char* name, const char* control, QRect rect, const QString& text) {
+        QTest::newRow(name) << QString::fromUtf8(control) << rect << text;
+    };
+    row("List1", "List1", twipsRect(240, 420, 1305, 1230), {});
+    row("Text1 shows today", "Text1", twipsRect(2670, 480, 1305, 315), kTodayText);
+    row("Text2 shows today", "Text2", twipsRect(7020, 480, 1275, 315), kTodayText);
+    row("Execute button", "Command1", twipsRect(2700, 960, 1245, 315), u"実行"_qs);
+    row("Clear button, half-width kana", "Command4", twipsRect(4260, 960, 1065, 315), u"ｸﾘｱ"_qs);
+    row("list caption", "Label9", twipsRect(300, 180, 1245, 195), u"締日の選択"_qs);
+    row("record-date heading", "Label19", twipsRect(6270, 180, 4725, 255),
+        u"処理対象の日付（例えば、データの記録日など）"_qs);
+    row("hint", "Label20", twipsRect(8700, 780, 4035, 615),
+        u"日付の入力は、Enterのみ・11・11/2・11/03など省略ができます。また、"
+        u"閏日なども試してください。"_qs);
+    row("invoicing comment", "Label5", twipsRect(9690, 1800, 3375, 1395),
+        u"コメント　　　　　　　　　　　　締め日の翌日から締め日まで　　　前回請求は先月分、今回"
+        u"請求は今月分"_qs);
+    row("ledger comment", "Label7", twipsRect(9660, 3540, 3345, 1575),
+        u"コメント　　　　　　　　　　　処理日の前日は加工残の計算に必要　　　　　　　　　　　　"
+        u"　　加工残は12/1～処理日前日の累計"_qs);
+    row("closing date row", "Label23", twipsRect(5970, 2220, 975, 255), u"締め日＝"_qs);
+    row("range heading, payment group", "Label4_3", twipsRect(5700, 7140, 3795, 255),
+        u"データの判断範囲、　年月日～年月日"_qs);
+    row("payment closing row", "Label46", twipsRect(5520, 7620, 435, 195), u"〆日"_qs);
+    row("range separator, last element", "Label6_9", twipsRect(7380, 7980, 255, 255), u"～"_qs);
+    row("first output field", "Label24", twipsRect(7020, 2220, 1185, 315), u""_qs);
+    row("last output field", "Label64", twipsRect(7740, 8460, 1425, 255), u""_qs);
+    // The rules between the groups are one pixel high.
+    row("Line1_0", "Line1_0", twipsRect(150, 1680, 13020 - 150, 15), {});
+    row("Line1_1", "Line1_1", twipsRect(90, 3480, 12960 - 90, 15), {});
+    row("Line1_2", "Line1_2", twipsRect(90, 5340, 12960 - 90, 15), {});
+    row("Line1_3", "Line1_3", twipsRect(90, 7020, 12960 - 90, 15), {});
 }
 
-void TestForm1Startup::captionsReadWordForWord() {
+void TestForm1Startup::controlsSitAtTheirPlacesWithTheirCaptions() {
     QFETCH(QString, name);
-    QFETCH(QString, caption);
+    QFETCH(QRect, rect);
+    QFETCH(QString, text);
+
     QWidget* widget = control<QWidget>(form(), name);
-    if (auto* button = qobject_cast<QPushButton*>(widget))
-        QCOMPARE(button->text(), caption);
-    else
-        QCOMPARE(control<QLabel>(form(), name)->text(), caption);
+    QCOMPARE(widget->parentWidget(), form().centralWidget());
+    QCOMPARE(widget->geometry(), rect);
+    QVERIFY(widget->isVisible());
+    QCOMPARE(shownText(widget), text);
+    if (name.startsWith(u"Line1_")) {
+        QCOMPARE(control<QFrame>(form(), name)->frameShape(), QFrame::HLine);
+        // Drawn, not just placed: its middle stands out from the grey ground.
+        QVERIFY(pixelAt(form(), *widget, {rect.width() / 2, 0}) != QColor(224, 224, 224));
+    }
 }
 
 void TestForm1Startup::everyLabelSitsTopLeftInItsBox() {
@@ -161,34 +169,6 @@ void TestForm1Startup::everyLabelSitsTopLeftInItsBox() {
         QCOMPARE(field(form(), spec.field)->geometry(), toPixels(spec.rect));
 }
 
-void TestForm1Startup::controlsSitAtTheirPlaces_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("rect");
-
-    QTest::newRow("List1") << "List1" << twipsRect(240, 420, 1305, 1230);
-    QTest::newRow("Text1") << "Text1" << twipsRect(2670, 480, 1305, 315);
-    QTest::newRow("Text2") << "Text2" << twipsRect(7020, 480, 1275, 315);
-    QTest::newRow("Command1") << "Command1" << twipsRect(2700, 960, 1245, 315);
-    QTest::newRow("Command4") << "Command4" << twipsRect(4260, 960, 1065, 315);
-    QTest::newRow("Label9, first caption") << "Label9" << twipsRect(300, 180, 1245, 195);
-    QTest::newRow("Label20, the hint") << "Label20" << twipsRect(8700, 780, 4035, 615);
-    QTest::newRow("Label5, a comment") << "Label5" << twipsRect(9690, 1800, 3375, 1395);
-    QTest::newRow("Label6_7, a separator") << "Label6_7" << twipsRect(7740, 2640, 255, 255);
-    QTest::newRow("Label48, last group") << "Label48" << twipsRect(5430, 8460, 495, 255);
-    QTest::newRow("Label24, first field") << "Label24" << twipsRect(7020, 2220, 1185, 315);
-    QTest::newRow("Label39, short field") << "Label39" << twipsRect(8220, 5040, 1095, 195);
-    QTest::newRow("Label64, last field") << "Label64" << twipsRect(7740, 8460, 1425, 255);
-}
-
-void TestForm1Startup::controlsSitAtTheirPlaces() {
-    QFETCH(QString, name);
-    QFETCH(QRect, rect);
-    QWidget* widget = control<QWidget>(form(), name);
-    QCOMPARE(widget->parentWidget(), form().centralWidget());
-    QCOMPARE(widget->geometry(), rect);
-    QVERIFY(widget->isVisible());
-}
-
 void TestForm1Startup::windowAndHintColours() {
     QWidget& client = *form().centralWidget();
     const QColor grey(224, 224, 224);
@@ -199,38 +179,6 @@ void TestForm1Startup::windowAndHintColours() {
     QLabel* hint = control<QLabel>(form(), QStringLiteral("Label20"));
     QCOMPARE(pixelAt(form(), *hint, {hint->width() - 1, hint->height() - 1}),
              QColor(255, 255, 192));
-}
-
-void TestForm1Startup::fourRulesDivideTheGroups_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("rect");
-
-    QTest::newRow("Line1_0") << "Line1_0" << QRect(150 / 15, 1680 / 15, (13020 - 150) / 15, 1);
-    QTest::newRow("Line1_1") << "Line1_1" << QRect(90 / 15, 3480 / 15, (12960 - 90) / 15, 1);
-    QTest::newRow("Line1_2") << "Line1_2" << QRect(90 / 15, 5340 / 15, (12960 - 90) / 15, 1);
-    QTest::newRow("Line1_3") << "Line1_3" << QRect(90 / 15, 7020 / 15, (12960 - 90) / 15, 1);
-}
-
-void TestForm1Startup::fourRulesDivideTheGroups() {
-    QFETCH(QString, name);
-    QFETCH(QRect, rect);
-    auto* line = control<QFrame>(form(), name);
-    QCOMPARE(line->frameShape(), QFrame::HLine);
-    QCOMPARE(line->geometry(), rect);
-    // Drawn, not just placed: its middle stands out from the grey ground.
-    QVERIFY(pixelAt(form(), *line, {rect.width() / 2, 0}) != QColor(224, 224, 224));
-}
-
-void TestForm1Startup::menuBarHoldsOnlyEnd() {
-    const QList<QAction*> actions = form().menuBar()->actions();
-    QCOMPARE(actions.size(), 1);
-    QAction* end = actions.first();
-    QCOMPARE(end->objectName(), QStringLiteral("mnu_END"));
-    QCOMPARE(end->text(), u"終了"_qs);
-    QVERIFY(end->menu() == nullptr);
-    QVERIFY(end->isVisible());
-    QVERIFY(end->isEnabled());
-    QVERIFY(form().menuBar()->isVisible());
 }
 
 void TestForm1Startup::tabVisitsTheInputsInOrder() {

@@ -18,50 +18,48 @@ namespace {
 // One line of 9.75 pt at 96 dpi.
 constexpr int kEmPixels = 13;
 
-struct TextBox {
+struct Fit {
     QString text;
-    QFont font;
+    int lines = 0;
+    int linesHeld = 0;
+    qreal widest = 0;
     int width = 0;
-    int height = 0;
-    bool wraps = false;
 };
 
-// What a caption occupies: where a label paints, or inside a button's frame.
-TextBox textBoxOf(QWidget& widget) {
+// Lays a caption out as it is painted: in a label's contents, wrapped at word
+// boundaries (for Japanese, between most characters) where the label wraps,
+// or on one line inside a button's frame.
+Fit fitOf(QWidget& widget) {
+    Fit fit;
+    int height = widget.height();
+    bool wraps = false;
     if (auto* button = qobject_cast<QPushButton*>(&widget)) {
         QStyleOptionButton option;
         option.initFrom(button);
-        option.text = button->text();
-        const QRect inside =
-            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-        return {button->text(), button->font(), inside.width(), button->height(), false};
+        option.text = fit.text = button->text();
+        fit.width =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+    } else {
+        auto* label = qobject_cast<QLabel*>(&widget);
+        fit.text = label->text();
+        fit.width = label->contentsRect().width();
+        height = label->contentsRect().height();
+        wraps = label->wordWrap();
     }
-    auto* label = qobject_cast<QLabel*>(&widget);
-    const QRect inside = label->contentsRect();
-    return {label->text(), label->font(), inside.width(), inside.height(), label->wordWrap()};
-}
+    fit.linesHeld = std::max(1, height / kEmPixels);
 
-struct Layout {
-    int lines = 0;
-    qreal widest = 0;
-};
-
-// Breaks the text as the label paints it: at word boundaries, which for
-// Japanese means between most characters.
-Layout layOut(const TextBox& box) {
-    QTextLayout layout(box.text, box.font);
+    QTextLayout layout(fit.text, widget.font());
     QTextOption option;
-    option.setWrapMode(box.wraps ? QTextOption::WordWrap : QTextOption::NoWrap);
+    option.setWrapMode(wraps ? QTextOption::WordWrap : QTextOption::NoWrap);
     layout.setTextOption(option);
-    Layout result;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(box.width);
-        ++result.lines;
-        result.widest = std::max(result.widest, line.naturalTextWidth());
+        line.setLineWidth(fit.width);
+        ++fit.lines;
+        fit.widest = std::max(fit.widest, line.naturalTextWidth());
     }
     layout.endLayout();
-    return result;
+    return fit;
 }
 
 } // namespace
@@ -70,8 +68,11 @@ class TestFormFont : public QObject {
     Q_OBJECT
 
   private slots:
-    void init();
-    void cleanup();
+    void init() {
+        window_ = std::make_unique<ShownForm>();
+        QVERIFY(window_->show());
+    }
+    void cleanup() { window_.reset(); }
 
     void resolvedFontShowsJapanese();
     void everyControlUsesTheWindowFont();
@@ -82,15 +83,6 @@ class TestFormFont : public QObject {
     std::unique_ptr<ShownForm> window_;
     Form1& form() { return *window_->form; }
 };
-
-void TestFormFont::init() {
-    window_ = std::make_unique<ShownForm>();
-    QVERIFY(window_->show());
-}
-
-void TestFormFont::cleanup() {
-    window_.reset();
-}
 
 void TestFormFont::resolvedFontShowsJapanese() {
     const QFontInfo resolved(form().font());
@@ -124,20 +116,17 @@ void TestFormFont::fixedCaptionsFitTheirBoxes_data() {
 void TestFormFont::fixedCaptionsFitTheirBoxes() {
     QFETCH(QString, name);
 
-    const TextBox box = textBoxOf(*control<QWidget>(form(), name));
-    QVERIFY(!box.text.isEmpty());
-    const int linesHeld = std::max(1, box.height / kEmPixels);
-    const Layout laidOut = layOut(box);
-    QVERIFY2(laidOut.lines <= linesHeld,
+    const Fit fit = fitOf(*control<QWidget>(form(), name));
+    QVERIFY(!fit.text.isEmpty());
+    QVERIFY2(fit.lines <= fit.linesHeld,
              qPrintable(QStringLiteral("%1 needs %2 lines, its box holds %3")
-                            .arg(box.text)
-                            .arg(laidOut.lines)
-                            .arg(linesHeld)));
-    QVERIFY2(laidOut.widest <= box.width,
-             qPrintable(QStringLiteral("%1 is %2 px wide, its box %3 px")
-                            .arg(box.text)
-                            .arg(laidOut.widest)
-                            .arg(box.width)));
+                            .arg(fit.text)
+                            .arg(fit.lines)
+                            .arg(fit.linesHeld)));
+    QVERIFY2(fit.widest <= fit.width, qPrintable(QStringLiteral("%1 is %2 px wide, its box %3 px")
+                                                     .arg(fit.text)
+                                                     .arg(fit.widest)
+                                                     .arg(fit.width)));
 }
 
 QTEST_MAIN(TestFormFont)

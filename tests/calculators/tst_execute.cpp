@@ -10,6 +10,8 @@ namespace {
 
 const FixedClock kToday{year{2025} / November / day{15}};
 constexpr int kTwentieth = 2;
+constexpr int kMonthEnd = 4;
+constexpr int kBlank = 5;
 constexpr int kNoSelection = -1;
 
 } // namespace
@@ -20,10 +22,8 @@ class TestExecute : public QObject {
   private slots:
     void firstProblemStopsEverything_data();
     void firstProblemStopsEverything();
-    void successfulRunWritesEveryField_data();
-    void successfulRunWritesEveryField();
-    void typicalRun();
-    void secondRunRecomputesFromTheControls();
+    void blankClosesLikeMonthEnd_data();
+    void blankClosesLikeMonthEnd();
 };
 
 void TestExecute::firstProblemStopsEverything_data() {
@@ -50,6 +50,9 @@ void TestExecute::firstProblemStopsEverything_data() {
     row("nothing selected", "25/11/15", "25/11/15", kNoSelection, selectClosing);
     row("nothing selected, both dates no dates", "abc", "abc", kNoSelection, selectClosing);
     row("processing date a single blank", " ", "25/11/15", kTwentieth, invalidProcessing);
+    row("processing date letters", "abc", "25/11/15", kTwentieth, invalidProcessing);
+    row("processing date month 13", "26/13/01", "25/11/15", kTwentieth, invalidProcessing);
+    row("processing date four-digit year", "2026/01/05", "25/11/15", kTwentieth, invalidProcessing);
     row("processing date 30 February", "26/02/30", "25/11/15", kTwentieth, invalidProcessing);
     row("processing date with a leading blank", " 26/01/05", "25/11/15", kTwentieth,
         invalidProcessing);
@@ -91,61 +94,31 @@ void TestExecute::firstProblemStopsEverything() {
     QCOMPARE(form.captions(), captions);
 }
 
-void TestExecute::successfulRunWritesEveryField_data() {
+void TestExecute::blankClosesLikeMonthEnd_data() {
     QTest::addColumn<QString>("processing");
     QTest::addColumn<QString>("record");
-    QTest::addColumn<int>("selected");
 
-    const auto row = [](const char* name, const char* processing, const char* record,
-                        int selected) {
-        QTest::newRow(name) << QString::fromUtf8(processing) << QString::fromUtf8(record)
-                            << selected;
+    // Month ends of 31, 30, 29 and 28 days, across the year, on and after the
+    // closing date, and a processing date typed short.
+    const char* const dates[][2]{
+        {"26/12/05", "26/11/30"}, {"27/01/05", "26/12/31"}, {"26/04/20", "26/03/31"},
+        {"28/03/10", "28/02/29"}, {"27/03/10", "27/02/28"}, {"28/02/29", "28/02/01"},
+        {"26/05/31", "26/04/30"}, {"26/1/5", "26/1/1"},
     };
-    row("typical run", "25/11/15", "25/02/28", kTwentieth);
-    row("earliest processing date", "02/01/01", "02/01/01", 0);
-    row("latest processing date", "99/12/31", "00/01/01", 4);
-    row("dates typed without leading zeros", "26/1/5", "26/1/1", 5);
+    for (const auto& [processing, record] : dates)
+        QTest::addRow("%s, record %s", processing, record) << processing << record;
 }
 
-void TestExecute::successfulRunWritesEveryField() {
+void TestExecute::blankClosesLikeMonthEnd() {
     QFETCH(QString, processing);
     QFETCH(QString, record);
-    QFETCH(int, selected);
 
-    MemoryForm form(processing, record, selected);
-    Execute(form, kToday);
-    QVERIFY(form.messages().isEmpty());
-    QCOMPARE(form.captionWrites(), 32);
-    for (const OutputField field : kAllOutputFields)
-        QVERIFY2(!form.caption(field).isEmpty(), qPrintable(fieldName(field)));
-}
-
-void TestExecute::typicalRun() {
-    // 25/02/28 is what 2/29 becomes on 15 November 2025.
-    MemoryForm form(QStringLiteral("25/11/15"), QStringLiteral("25/02/28"), kTwentieth);
-    Execute(form, kToday);
-    QCOMPARE(form.caption(Label24), u"25/11/20");
-    QCOMPARE(form.caption(Label41), u"25/09/21");
-    QCOMPARE(form.caption(Label42), u"25/10/20");
-    QCOMPARE(form.caption(Label21), u"25/10/21");
-    QCOMPARE(form.caption(Label22), u"25/11/15");
-    QCOMPARE(form.caption(Label40), u"No");
-    QCOMPARE(form.caption(Label51), u"No");
-}
-
-void TestExecute::secondRunRecomputesFromTheControls() {
-    MemoryForm form(QStringLiteral("25/11/15"), QStringLiteral("25/02/28"), kTwentieth);
-    Execute(form, kToday);
-    form.setBox(DateBox::Text1, QStringLiteral("28/3/1"));
-    form.setBox(DateBox::Text2, QStringLiteral("28/02/29"));
-    form.select(4);
-    Execute(form, kToday);
-
-    MemoryForm fresh(QStringLiteral("28/3/1"), QStringLiteral("28/02/29"), 4);
-    Execute(fresh, kToday);
-    QCOMPARE(form.captions(), fresh.captions());
-    QCOMPARE(form.captionWrites(), 64);
-    QVERIFY(form.messages().isEmpty());
+    MemoryForm blank(processing, record, kBlank);
+    MemoryForm monthEnd(processing, record, kMonthEnd);
+    Execute(blank, kToday);
+    Execute(monthEnd, kToday);
+    QVERIFY(blank.messages().isEmpty());
+    QCOMPARE(blank.captions(), monthEnd.captions());
 }
 
 QTEST_APPLESS_MAIN(TestExecute)

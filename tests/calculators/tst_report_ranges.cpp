@@ -40,16 +40,13 @@ void TestReportRanges::ranges_data() {
     addRow("a Monday starts its week", "24/05/06", "", {"24/05/06", "24/05/01", "23/12/01"});
     addRow("a Sunday reaches into last month", "24/03/03", "",
            {"24/02/26", "24/03/01", "23/12/01"});
-    addRow("week across a leap day", "24/03/01", "", {"24/02/26", "24/03/01", "23/12/01"});
     addRow("New Year's Day reaches into last year", "25/01/01", "",
            {"24/12/30", "25/01/01", "24/12/01"});
     addRow("December opens the year", "24/12/15", "", {"24/12/09", "24/12/01", "24/12/01"});
     addRow("1 December starts on itself", "24/12/01", "", {"24/11/25", "24/12/01", "24/12/01"});
     addRow("November closes the year", "24/11/30", "", {"24/11/25", "24/11/01", "23/12/01"});
     addRow("one-digit previous year", "05/01/31", "", {"05/01/31", "05/01/01", "04/12/01"});
-    addRow("earliest processing date", "02/01/01", "", {"01/12/31", "02/01/01", "01/12/01"});
     addRow("typed without leading zeros", "26/1/5", "", {"26/01/05", "26/01/01", "25/12/01"});
-    addRow("short, mid-week", "26/1/7", "", {"26/01/05", "26/01/01", "25/12/01"});
     addRow("short 1 December", "25/12/1", "", {"25/12/01", "25/12/01", "25/12/01"});
 }
 
@@ -77,15 +74,11 @@ void TestReportRanges::judgements_data() {
     addRow("the day after", "24/05/10", "24/05/11", {"No", "No", "No", "No"});
     addRow("Sunday before the week", "24/05/10", "24/05/05", {"No", "No", "Yes", "Yes"});
     addRow("month start", "24/05/10", "24/05/01", {"No", "No", "Yes", "Yes"});
-    addRow("day before the month", "24/05/10", "24/04/30", {"No", "No", "No", "Yes"});
     addRow("year start", "24/05/10", "23/12/01", {"No", "No", "No", "Yes"});
     addRow("day before the year", "24/05/10", "23/11/30", {"No", "No", "No", "No"});
     addRow("week start in last month", "24/03/03", "24/02/26", {"No", "Yes", "No", "Yes"});
     addRow("short processing date, month start", "26/1/5", "26/1/1", {"No", "No", "Yes", "Yes"});
     addRow("short processing date, itself", "26/1/5", "26/01/05", {"Yes", "Yes", "Yes", "Yes"});
-    addRow("short processing date, the day after", "26/1/5", "26/1/6", {"No", "No", "No", "No"});
-    addRow("short processing date, last year", "26/1/5", "25/12/31", {"No", "No", "No", "Yes"});
-    addRow("short mid-week, week start", "26/1/7", "26/1/5", {"No", "Yes", "Yes", "Yes"});
     addRow("short record date in the month", "26/10/15", "26/10/2", {"No", "No", "Yes", "Yes"});
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calculators/closing_day.h"
 #include "calculators/form_port.h"
 
 #include <QMap>
@@ -13,22 +14,40 @@ namespace tokivane {
 // opening, with "20日" selected and empty captions.
 class MemoryForm final : public FormPort {
   public:
-    MemoryForm();
-    MemoryForm(const QString& processingDate, const QString& recordDate, int selectedEntry);
-
-    QString boxText(DateBox box) const override;
-    int listCount() const override;
-    bool listSelected(int index) const override;
-    QString listText(int index) const override;
-    void setCaption(OutputField field, const QString& caption) override;
-    void showMessage(const QString& message) override;
-
-    void setBox(DateBox box, const QString& text);
+    MemoryForm() {
+        for (const QStringView entry : kClosingDayEntries)
+            entries_.append(entry.toString());
+    }
     // -1 selects nothing.
-    void select(int index);
+    MemoryForm(const QString& processingDate, const QString& recordDate, int selectedEntry)
+        : MemoryForm() {
+        text1_ = processingDate;
+        text2_ = recordDate;
+        selected_ = selectedEntry;
+    }
+
+    QString boxText(DateBox box) const override { return box == DateBox::Text1 ? text1_ : text2_; }
+    int listCount() const override { return static_cast<int>(entries_.size()); }
+    bool listSelected(int index) const override { return index == selected_; }
+    QString listText(int index) const override { return entries_.at(index); }
+    void setCaption(OutputField field, const QString& caption) override {
+        captions_[index(field)] = caption;
+        ++captionWrites_;
+    }
+    void showMessage(const QString& message) override { messages_.append(message); }
+
+    void setBox(DateBox box, const QString& text) {
+        (box == DateBox::Text1 ? text1_ : text2_) = text;
+    }
+    void select(int index) { selected_ = index; }
 
     QString caption(OutputField field) const { return captions_[index(field)]; }
-    QMap<OutputField, QString> captions() const;
+    QMap<OutputField, QString> captions() const {
+        QMap<OutputField, QString> all;
+        for (const OutputField field : kAllOutputFields)
+            all.insert(field, caption(field));
+        return all;
+    }
     const QStringList& messages() const { return messages_; }
     int captionWrites() const { return captionWrites_; }
 
@@ -36,7 +55,7 @@ class MemoryForm final : public FormPort {
     QString text1_;
     QString text2_;
     QStringList entries_;
-    int selected_;
+    int selected_ = kDefaultClosingDayIndex;
     // Indexed by the field's number, so setting a caption costs no lookup.
     static std::size_t index(OutputField field) { return static_cast<std::size_t>(field); }
     std::array<QString, static_cast<std::size_t>(Label64) + 1> captions_;
