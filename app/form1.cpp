@@ -40,10 +40,9 @@ QLabel* placeLabel(QWidget& parent, QStringView name, TwipsRect rect, QStringVie
     return label;
 }
 
-QLineEdit* placeDateBox(QWidget& parent, const layout::ControlSpec& spec)
-{
-    auto* box = place<QLineEdit>(parent, spec.name, spec.rect);
-    box->setAccessibleName(spec.caption.toString());
+QLineEdit* placeDateBox(QWidget& parent, const layout::ControlSpec& placement) {
+    auto* box = place<QLineEdit>(parent, placement.name, placement.rect);
+    box->setAccessibleName(placement.caption.toString());
     // Ask input methods for plain digits and slashes rather than kana.
     box->setInputMethodHints(Qt::ImhDate | Qt::ImhPreferNumbers | Qt::ImhPreferLatin |
                              Qt::ImhNoPredictiveText);
@@ -52,15 +51,17 @@ QLineEdit* placeDateBox(QWidget& parent, const layout::ControlSpec& spec)
 
 // Results stay read-only but can be selected and copied, with the mouse or,
 // once clicked, with the keyboard. They are not tab stops.
-void placeOutputField(QWidget& parent, const layout::FieldSpec& spec)
-{
-    auto* field = placeLabel(parent, fieldName(spec.field), spec.rect, fieldName(spec.field));
+void placeOutputField(QWidget& parent, const layout::FieldSpec& placement) {
+    auto* field =
+        placeLabel(parent, fieldName(placement.field), placement.rect, fieldName(placement.field));
     field->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    field->setAccessibleDescription(spec.description.toString());
+    field->setAccessibleDescription(placement.description.toString());
 }
 
-void placeLine(QWidget& parent, const layout::LineSpec& spec) {
-    auto* line = place<QFrame>(parent, spec.name, {spec.left, spec.top, spec.right - spec.left, 0});
+void placeLine(QWidget& parent, const layout::LineSpec& placement) {
+    auto* line =
+        place<QFrame>(parent, placement.name,
+                      {placement.left, placement.top, placement.right - placement.left, 0});
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Plain);
     line->setFixedHeight(1);
@@ -115,12 +116,12 @@ void Form1::buildControls(QWidget& client) {
     hint->setPalette(hintColours);
     hint->setAutoFillBackground(true);
 
-    for (const auto& spec : layout::kFixedLabels)
-        placeLabel(client, spec.name, spec.rect, spec.caption);
-    for (const auto& spec : layout::kOutputFields)
-        placeOutputField(client, spec);
-    for (const auto& spec : layout::kLines)
-        placeLine(client, spec);
+    for (const auto& placement : layout::kFixedLabels)
+        placeLabel(client, placement.name, placement.rect, placement.caption);
+    for (const auto& placement : layout::kOutputFields)
+        placeOutputField(client, placement);
+    for (const auto& placement : layout::kLines)
+        placeLine(client, placement);
 }
 
 void Form1::buildMenu() {

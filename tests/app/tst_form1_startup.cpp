@@ -145,8 +145,8 @@ void TestForm1Startup::everyLabelSitsTopLeftInItsBox() {
     // Fixed captions, the hint and the output fields make up every label;
     // anything else would be a stray or a duplicate name.
     QSet<QString> expected{layout::kHint.name.toString()};
-    for (const auto& spec : layout::kFixedLabels)
-        expected.insert(spec.name.toString());
+    for (const auto& placement : layout::kFixedLabels)
+        expected.insert(placement.name.toString());
     for (const OutputField which : kAllOutputFields)
         expected.insert(fieldName(which));
     QCOMPARE(expected.size(), 1 + 43 + 32);
@@ -160,13 +160,13 @@ void TestForm1Startup::everyLabelSitsTopLeftInItsBox() {
     }
     QCOMPARE(found, expected);
 
-    for (const auto& spec : layout::kFixedLabels) {
-        const QLabel* label = control<QLabel>(form(), spec.name.toString());
-        QCOMPARE(label->text(), spec.caption.toString());
-        QCOMPARE(label->geometry(), toPixels(spec.rect));
+    for (const auto& placement : layout::kFixedLabels) {
+        const QLabel* label = control<QLabel>(form(), placement.name.toString());
+        QCOMPARE(label->text(), placement.caption.toString());
+        QCOMPARE(label->geometry(), toPixels(placement.rect));
     }
-    for (const auto& spec : layout::kOutputFields)
-        QCOMPARE(field(form(), spec.field)->geometry(), toPixels(spec.rect));
+    for (const auto& placement : layout::kOutputFields)
+        QCOMPARE(field(form(), placement.field)->geometry(), toPixels(placement.rect));
 }
 
 void TestForm1Startup::windowAndHintColours() {

@@ -106,8 +106,8 @@ void TestFormFont::everyControlUsesTheWindowFont() {
 void TestFormFont::fixedCaptionsFitTheirBoxes_data() {
     QTest::addColumn<QString>("name");
 
-    for (const auto& spec : layout::kFixedLabels)
-        QTest::newRow(qPrintable(spec.name.toString())) << spec.name.toString();
+    for (const auto& placement : layout::kFixedLabels)
+        QTest::newRow(qPrintable(placement.name.toString())) << placement.name.toString();
     QTest::newRow("Label20") << layout::kHint.name.toString();
     QTest::newRow("Command1") << layout::kCommand1.name.toString();
     QTest::newRow("Command4") << layout::kCommand4.name.toString();

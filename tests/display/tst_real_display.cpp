@@ -20,17 +20,15 @@ namespace {
 constexpr int kTimeoutMs = 10000;
 const QString kSentinel = QStringLiteral("(nothing copied)");
 
-QPoint centreOf(TwipsRect rect)
-{
+QPoint centreOf(TwipsRect rect) {
     const QRect pixels = toPixels(rect);
     return pixels.topLeft() + QPoint(qMin(pixels.width() / 2, 20), pixels.height() / 2);
 }
 
-TwipsRect fieldRect(OutputField field)
-{
-    for (const auto& spec : layout::kOutputFields)
-        if (spec.field == field)
-            return spec.rect;
+TwipsRect fieldRect(OutputField field) {
+    for (const auto& placement : layout::kOutputFields)
+        if (placement.field == field)
+            return placement.rect;
     qFatal("unknown field");
 }
 
@@ -39,7 +37,7 @@ TwipsRect fieldRect(OutputField field)
 class TestRealDisplay : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void cleanupTestCase();
     void enterCompletesTypedDates_data();
@@ -50,7 +48,7 @@ private slots:
     void saveScreenshot();
     void endMenuClosesTheProgram();
 
-private:
+  private:
     QString xdotool(const QStringList& arguments);
     void clickAt(QPoint clientPoint);
     void click(TwipsRect rect) { clickAt(centreOf(rect)); }
@@ -63,8 +61,7 @@ private:
     QPoint clientOrigin_;
 };
 
-QString TestRealDisplay::xdotool(const QStringList& arguments)
-{
+QString TestRealDisplay::xdotool(const QStringList& arguments) {
     QProcess process;
     process.start(QStringLiteral("xdotool"), arguments);
     if (!process.waitForFinished(kTimeoutMs) || process.exitCode() != 0)
@@ -74,21 +71,19 @@ QString TestRealDisplay::xdotool(const QStringList& arguments)
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
-void TestRealDisplay::clickAt(QPoint clientPoint)
-{
+void TestRealDisplay::clickAt(QPoint clientPoint) {
     // Hover first, as a hand does: the menu bar picks its item on the way in.
     const QPoint screen = clientOrigin_ + clientPoint;
-    xdotool({QStringLiteral("mousemove"), QString::number(screen.x()), QString::number(screen.y())});
+    xdotool(
+        {QStringLiteral("mousemove"), QString::number(screen.x()), QString::number(screen.y())});
     xdotool({QStringLiteral("click"), QStringLiteral("1")});
 }
 
-void TestRealDisplay::type(const QString& text)
-{
+void TestRealDisplay::type(const QString& text) {
     xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
 }
 
-QString TestRealDisplay::copyFrom(TwipsRect rect)
-{
+QString TestRealDisplay::copyFrom(TwipsRect rect) {
     QGuiApplication::clipboard()->setText(kSentinel);
     click(rect);
     keys(QStringLiteral("ctrl+a"));
@@ -103,8 +98,7 @@ QString TestRealDisplay::copyFrom(TwipsRect rect)
     return copied;
 }
 
-void TestRealDisplay::replaceBoxText(TwipsRect rect, const QString& text, const QString& enterKey)
-{
+void TestRealDisplay::replaceBoxText(TwipsRect rect, const QString& text, const QString& enterKey) {
     click(rect);
     keys(QStringLiteral("ctrl+a"));
     keys(QStringLiteral("BackSpace"));
@@ -112,8 +106,7 @@ void TestRealDisplay::replaceBoxText(TwipsRect rect, const QString& text, const 
     keys(enterKey);
 }
 
-void TestRealDisplay::initTestCase()
-{
+void TestRealDisplay::initTestCase() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     program_.setProcessEnvironment(environment);
@@ -140,27 +133,30 @@ void TestRealDisplay::initTestCase()
                                values.value(QStringLiteral("HEIGHT")) - clientHeight);
 }
 
-void TestRealDisplay::cleanupTestCase()
-{
+void TestRealDisplay::cleanupTestCase() {
     if (program_.state() != QProcess::NotRunning) {
         program_.kill();
         program_.waitForFinished(kTimeoutMs);
     }
 }
 
-void TestRealDisplay::enterCompletesTypedDates_data()
-{
+void TestRealDisplay::enterCompletesTypedDates_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("enterKey");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("Return, no leading zeros") << "26/12/5" << "Return" << "26/12/05";
-    QTest::newRow("keypad Enter, impossible month end") << "24/2/30" << "KP_Enter" << "24/02/29";
-    QTest::newRow("four-digit year") << "2026/11/31" << "Return" << "26/11/30";
+    QTest::newRow("Return, no leading zeros") << "26/12/5"
+                                              << "Return"
+                                              << "26/12/05";
+    QTest::newRow("keypad Enter, impossible month end") << "24/2/30"
+                                                        << "KP_Enter"
+                                                        << "24/02/29";
+    QTest::newRow("four-digit year") << "2026/11/31"
+                                     << "Return"
+                                     << "26/11/30";
 }
 
-void TestRealDisplay::enterCompletesTypedDates()
-{
+void TestRealDisplay::enterCompletesTypedDates() {
     QFETCH(QString, typed);
     QFETCH(QString, enterKey);
     QFETCH(QString, shown);
@@ -170,8 +166,7 @@ void TestRealDisplay::enterCompletesTypedDates()
     }
 }
 
-void TestRealDisplay::executeFillsTheFields_data()
-{
+void TestRealDisplay::executeFillsTheFields_data() {
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("shown");
 
@@ -188,8 +183,7 @@ void TestRealDisplay::executeFillsTheFields_data()
     QTest::newRow("collection year end") << int(Label64) << "25/11/20";
 }
 
-void TestRealDisplay::executeFillsTheFields()
-{
+void TestRealDisplay::executeFillsTheFields() {
     QFETCH(int, field);
     QFETCH(QString, shown);
     if (QTest::currentDataTag() == QLatin1String("closing date")) {
@@ -200,8 +194,7 @@ void TestRealDisplay::executeFillsTheFields()
     QCOMPARE(copyFrom(fieldRect(static_cast<OutputField>(field))), shown);
 }
 
-void TestRealDisplay::outputFieldsStayReadOnly()
-{
+void TestRealDisplay::outputFieldsStayReadOnly() {
     const TwipsRect closing = fieldRect(Label24);
     click(closing);
     type(QStringLiteral("x"));
@@ -210,8 +203,7 @@ void TestRealDisplay::outputFieldsStayReadOnly()
     QCOMPARE(copyFrom(closing), QStringLiteral("26/12/20"));
 }
 
-void TestRealDisplay::saveScreenshot()
-{
+void TestRealDisplay::saveScreenshot() {
     const QString directory = QStringLiteral(TOKIVANE_ARTIFACTS);
     QVERIFY(QDir().mkpath(directory));
     const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
@@ -219,8 +211,7 @@ void TestRealDisplay::saveScreenshot()
     QVERIFY(shot.save(directory + QStringLiteral("/real-display.png")));
 }
 
-void TestRealDisplay::endMenuClosesTheProgram()
-{
+void TestRealDisplay::endMenuClosesTheProgram() {
     // The menu bar holds one item, 終了, at its left end.
     clickAt(QPoint(12, -8));
     QTRY_COMPARE_WITH_TIMEOUT(program_.state(), QProcess::NotRunning, kTimeoutMs);
@@ -228,8 +219,7 @@ void TestRealDisplay::endMenuClosesTheProgram()
     QCOMPARE(program_.exitCode(), 0);
 }
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     XServer server;
     if (const QString problem = server.start(); !problem.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(problem));
