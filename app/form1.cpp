@@ -51,11 +51,11 @@ QLineEdit* placeDateBox(QWidget& parent, const layout::ControlSpec& placement) {
 
 // Results stay read-only but can be selected and copied, with the mouse or,
 // once clicked, with the keyboard. They are not tab stops.
-void placeOutputField(QWidget& parent, const layout::FieldSpec& placement) {
-    auto* field =
-        placeLabel(parent, fieldName(placement.field), placement.rect, fieldName(placement.field));
+QLabel* placeOutputField(QWidget& parent, const layout::FieldSpec& placement) {
+    auto* field = placeLabel(parent, fieldName(placement.field), placement.rect, {});
     field->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     field->setAccessibleDescription(placement.description.toString());
+    return field;
 }
 
 void placeLine(QWidget& parent, const layout::LineSpec& placement) {
@@ -85,41 +85,42 @@ Form1::Form1(const Clock& clock, QWidget* parent) : QMainWindow(parent), clock_(
     buildMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    port_ = std::make_unique<WidgetFormPort>(*this);
+    port_ = std::make_unique<WidgetFormPort>(*this, controls_);
     Form_Load();
 }
 
 Form1::~Form1() = default;
 
 void Form1::buildControls(QWidget& client) {
-    auto* list1 = place<QListWidget>(client, layout::kList1.name, layout::kList1.rect);
-    list1->setSelectionMode(QAbstractItemView::SingleSelection);
-    auto* text1 = placeDateBox(client, layout::kText1);
-    auto* text2 = placeDateBox(client, layout::kText2);
-    auto* command1 = place<QPushButton>(client, layout::kCommand1.name, layout::kCommand1.rect);
-    command1->setText(layout::kCommand1.caption.toString());
-    auto* command4 = place<QPushButton>(client, layout::kCommand4.name, layout::kCommand4.rect);
-    command4->setText(layout::kCommand4.caption.toString());
-    setTabOrder(list1, text1);
-    setTabOrder(text1, text2);
-    setTabOrder(text2, command1);
-    setTabOrder(command1, command4);
+    FormControls& c = controls_;
+    c.list1 = place<QListWidget>(client, layout::kList1.name, layout::kList1.rect);
+    c.list1->setSelectionMode(QAbstractItemView::SingleSelection);
+    c.text1 = placeDateBox(client, layout::kText1);
+    c.text2 = placeDateBox(client, layout::kText2);
+    c.command1 = place<QPushButton>(client, layout::kCommand1.name, layout::kCommand1.rect);
+    c.command1->setText(layout::kCommand1.caption.toString());
+    c.command4 = place<QPushButton>(client, layout::kCommand4.name, layout::kCommand4.rect);
+    c.command4->setText(layout::kCommand4.caption.toString());
+    setTabOrder(c.list1, c.text1);
+    setTabOrder(c.text1, c.text2);
+    setTabOrder(c.text2, c.command1);
+    setTabOrder(c.command1, c.command4);
 
-    connect(text1, &QLineEdit::returnPressed, this, [this] { Text1_KeyPress(kEnterKeyCode); });
-    connect(text2, &QLineEdit::returnPressed, this, [this] { Text2_KeyPress(kEnterKeyCode); });
-    connect(command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(c.text1, &QLineEdit::returnPressed, this, [this] { Text1_KeyPress(kEnterKeyCode); });
+    connect(c.text2, &QLineEdit::returnPressed, this, [this] { Text2_KeyPress(kEnterKeyCode); });
+    connect(c.command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(c.command4, &QPushButton::clicked, this, &Form1::Command4_Click);
 
-    auto* hint = placeLabel(client, layout::kHint.name, layout::kHint.rect, layout::kHint.caption);
-    QPalette hintColours = hint->palette();
+    c.hint = placeLabel(client, layout::kHint.name, layout::kHint.rect, layout::kHint.caption);
+    QPalette hintColours = c.hint->palette();
     hintColours.setColor(QPalette::Window, layout::kHintColor);
-    hint->setPalette(hintColours);
-    hint->setAutoFillBackground(true);
+    c.hint->setPalette(hintColours);
+    c.hint->setAutoFillBackground(true);
 
     for (const auto& placement : layout::kFixedLabels)
         placeLabel(client, placement.name, placement.rect, placement.caption);
     for (const auto& placement : layout::kOutputFields)
-        placeOutputField(client, placement);
+        c.fields.insert(placement.field, placeOutputField(client, placement));
     for (const auto& placement : layout::kLines)
         placeLine(client, placement);
 }
@@ -131,20 +132,17 @@ void Form1::buildMenu() {
 }
 
 void Form1::Form_Load() {
-    auto* list1 = findChild<QListWidget*>(layout::kList1.name.toString());
     for (const QStringView entry : kClosingDayEntries) {
-        auto* item = new QListWidgetItem(entry.toString(), list1);
+        auto* item = new QListWidgetItem(entry.toString(), controls_.list1);
         // One text line per entry, so all six show without scrolling.
         item->setSizeHint(QSize(0, kLinePixels));
     }
-    list1->setCurrentRow(kDefaultClosingDayIndex);
+    controls_.list1->setCurrentRow(kDefaultClosingDayIndex);
 
-    auto* text1 = findChild<QLineEdit*>(layout::kText1.name.toString());
-    auto* text2 = findChild<QLineEdit*>(layout::kText2.name.toString());
-    text1->clear();
-    text2->clear();
-    text1->setText(dateTextOf(clock_.today()));
-    text2->setText(text1->text());
+    controls_.text1->clear();
+    controls_.text2->clear();
+    controls_.text1->setText(dateTextOf(clock_.today()));
+    controls_.text2->setText(controls_.text1->text());
 
     for (const OutputField field : kAllOutputFields)
         port_->setCaption(field, QString());
@@ -165,12 +163,12 @@ void Form1::mnu_END_Click() {
 
 void Form1::Text1_KeyPress(int key) {
     if (key == kEnterKeyCode)
-        completeBox(*findChild<QLineEdit*>(layout::kText1.name.toString()));
+        completeBox(*controls_.text1);
 }
 
 void Form1::Text2_KeyPress(int key) {
     if (key == kEnterKeyCode)
-        completeBox(*findChild<QLineEdit*>(layout::kText2.name.toString()));
+        completeBox(*controls_.text2);
 }
 
 void Form1::completeBox(QLineEdit& box) {

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "app/form_controls.h"
 #include "app/widget_form_port.h"
 #include "dates/clock.h"
 
 #include <QMainWindow>
 #include <memory>
 
-class QLabel;
 class QLineEdit;
 
 namespace tokivane {
@@ -33,6 +33,7 @@ class Form1 final : public QMainWindow {
     void completeBox(QLineEdit& box);
 
     const Clock& clock_;
+    FormControls controls_;
     std::unique_ptr<WidgetFormPort> port_;
 };
 

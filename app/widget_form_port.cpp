@@ -9,42 +9,27 @@
 
 namespace tokivane {
 
-namespace {
-
-template <typename Widget> Widget* child(QWidget& form, const QString& name) {
-    auto* widget = form.findChild<Widget*>(name);
-    Q_ASSERT_X(widget, "WidgetFormPort", qPrintable(name));
-    return widget;
-}
-
-} // namespace
-
-WidgetFormPort::WidgetFormPort(QWidget& form)
-    : form_(form), text1_(child<QLineEdit>(form, QStringLiteral("Text1"))),
-      text2_(child<QLineEdit>(form, QStringLiteral("Text2"))),
-      list1_(child<QListWidget>(form, QStringLiteral("List1"))) {
-    for (const OutputField field : kAllOutputFields)
-        fields_.insert(field, child<QLabel>(form, fieldName(field)));
-}
+WidgetFormPort::WidgetFormPort(QWidget& form, const FormControls& controls)
+    : form_(form), controls_(controls) {}
 
 QString WidgetFormPort::boxText(DateBox box) const {
-    return (box == DateBox::Text1 ? text1_ : text2_)->text();
+    return (box == DateBox::Text1 ? controls_.text1 : controls_.text2)->text();
 }
 
 int WidgetFormPort::listCount() const {
-    return list1_->count();
+    return controls_.list1->count();
 }
 
 bool WidgetFormPort::listSelected(int index) const {
-    return list1_->item(index)->isSelected();
+    return controls_.list1->item(index)->isSelected();
 }
 
 QString WidgetFormPort::listText(int index) const {
-    return list1_->item(index)->text();
+    return controls_.list1->item(index)->text();
 }
 
 void WidgetFormPort::setCaption(OutputField field, const QString& caption) {
-    fields_.value(field)->setText(caption);
+    controls_.fields.value(field)->setText(caption);
 }
 
 void WidgetFormPort::showMessage(const QString& message) {

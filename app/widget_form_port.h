@@ -1,21 +1,18 @@
 #pragma once
 
+#include "app/form_controls.h"
 #include "calculators/form_port.h"
 
-#include <QHash>
-
-class QLabel;
-class QLineEdit;
-class QListWidget;
 class QWidget;
 
 namespace tokivane {
 
-// The calculators' view of the real window: boxes, list, captions and
-// modal messages, all on widgets found by their objectNames.
+// The calculators' view of the real window: boxes, list, captions and modal
+// messages, on the controls the window built.
 class WidgetFormPort final : public FormPort {
   public:
-    explicit WidgetFormPort(QWidget& form);
+    // Messages are modal to `form`.
+    WidgetFormPort(QWidget& form, const FormControls& controls);
 
     QString boxText(DateBox box) const override;
     int listCount() const override;
@@ -26,10 +23,7 @@ class WidgetFormPort final : public FormPort {
 
   private:
     QWidget& form_;
-    QLineEdit* text1_;
-    QLineEdit* text2_;
-    QListWidget* list1_;
-    QHash<OutputField, QLabel*> fields_;
+    const FormControls& controls_;
 };
 
 } // namespace tokivane
