@@ -110,7 +110,7 @@ struct ShownMessage {
 // Runs an action and answers every modal message box it opens with OK, as a
 // user would; the boxes are recorded in the order they appeared. Modal boxes
 // run their own event loop, so a timer is the only way in.
-inline QList<ShownMessage> messagesDuring(const std::function<void()>& action) {
+[[nodiscard]] inline QList<ShownMessage> messagesDuring(const std::function<void()>& action) {
     QList<ShownMessage> shown;
     QTimer poll;
     poll.setInterval(10);
@@ -142,7 +142,9 @@ inline QList<ShownMessage> messagesDuring(const std::function<void()>& action) {
 }
 
 // Clicks a button as a user does; the messages it opened, answered with OK.
-inline QList<ShownMessage> click(QAbstractButton* button) {
+// Every click that may open a message goes through here, so that an
+// unexpected one is answered and reported instead of blocking the test.
+[[nodiscard]] inline QList<ShownMessage> click(QAbstractButton* button) {
     return messagesDuring([button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 

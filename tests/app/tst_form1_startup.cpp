@@ -159,14 +159,6 @@ void TestForm1Startup::everyLabelSitsTopLeftInItsBox() {
         QCOMPARE(label->textFormat(), Qt::PlainText);
     }
     QCOMPARE(found, expected);
-
-    for (const auto& placement : layout::kFixedLabels) {
-        const QLabel* label = control<QLabel>(form(), placement.name.toString());
-        QCOMPARE(label->text(), placement.caption.toString());
-        QCOMPARE(label->geometry(), toPixels(placement.rect));
-    }
-    for (const auto& placement : layout::kOutputFields)
-        QCOMPARE(field(form(), placement.field)->geometry(), toPixels(placement.rect));
 }
 
 void TestForm1Startup::windowAndHintColours() {
