@@ -2,6 +2,7 @@
 
 #include "app/form1_layout.h"
 #include "app/form_font.h"
+#include "app/results_copy.h"
 #include "calculators/closing_day.h"
 #include "calculators/execute.h"
 #include "dates/complete_date.h"
@@ -83,6 +84,7 @@ Form1::Form1(const Clock& clock, QWidget* parent) : QMainWindow(parent), clock_(
     setCentralWidget(client);
     buildControls(*client);
     buildMenu();
+    installResultsCopy(*this, *client, controls_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     port_ = std::make_unique<WidgetFormPort>(*this, controls_);
