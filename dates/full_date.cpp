@@ -32,7 +32,8 @@ QString eraYearText(Date date) {
         kEras, [date](const Era& candidate) { return date >= candidate.firstDay; });
     const Era& known = era != kEras.end() ? *era : kEras.back();
     const int year = static_cast<int>(date.year()) - static_cast<int>(known.firstDay.year()) + 1;
-    return known.name.toString() + (year == 1 ? kFirstYear.toString() : QString::number(year)) + u'年';
+    return known.name.toString() + (year == 1 ? kFirstYear.toString() : QString::number(year)) +
+           u'年';
 }
 
 } // namespace
