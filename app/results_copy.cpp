@@ -33,6 +33,18 @@ bool inResultArea(QPoint clientPos) {
     return clientPos.y() >= toPixels(layout::kLines.front().top);
 }
 
+// A menu of its own for each popup, gone once closed.
+void popUpMenu(QWidget& client, QAction& copy, QPoint pos) {
+    if (!inResultArea(pos))
+        return;
+    auto* menu = new QMenu(&client);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // A popup is a window of its own and inherits no font from the window.
+    menu->setFont(client.font());
+    menu->addAction(&copy);
+    menu->popup(client.mapToGlobal(pos));
+}
+
 } // namespace
 
 void installResultsCopy(QWidget& form, QWidget& client, const FormControls& controls) {
@@ -43,16 +55,11 @@ void installResultsCopy(QWidget& form, QWidget& client, const FormControls& cont
     QObject::connect(copy, &QAction::triggered, &form, [&controls] { copyResults(controls); });
     form.addAction(copy);
 
-    auto* menu = new QMenu(&client);
-    menu->addAction(copy);
     // Output fields show no menu of their own (plain-text labels offer one only
     // for links), so their right clicks and menu key reach the area's.
     client.setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(&client, &QWidget::customContextMenuRequested, menu,
-                     [&client, menu](QPoint pos) {
-                         if (inResultArea(pos))
-                             menu->popup(client.mapToGlobal(pos));
-                     });
+    QObject::connect(&client, &QWidget::customContextMenuRequested, copy,
+                     [&client, copy](QPoint pos) { popUpMenu(client, *copy, pos); });
 }
 
 } // namespace tokivane
