@@ -2,6 +2,7 @@
 
 #include "app/form1_layout.h"
 #include "app/form_font.h"
+#include "app/full_date_hints.h"
 #include "app/results_copy.h"
 #include "calculators/closing_day.h"
 #include "calculators/execute.h"
@@ -47,6 +48,7 @@ QLineEdit* placeDateBox(QWidget& parent, const layout::ControlSpec& placement) {
     // Ask input methods for plain digits and slashes rather than kana.
     box->setInputMethodHints(Qt::ImhDate | Qt::ImhPreferNumbers | Qt::ImhPreferLatin |
                              Qt::ImhNoPredictiveText);
+    followFullDate(*box);
     return box;
 }
 
