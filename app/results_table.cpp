@@ -14,7 +14,8 @@ namespace tokivane {
 namespace {
 
 // A row of the window: the labels that hold its group title and caption, and
-// its fields. Group 4 has no judgements; single-date rows have no end.
+// its fields. The payment breakdown has no judgements; single-date rows have
+// no end.
 struct ResultRow {
     QStringView titleLabel;
     QStringView captionLabel;
