@@ -2,6 +2,8 @@
 
 #include "app/form1_layout.h"
 #include "app/form_font.h"
+#include "app/full_date_hints.h"
+#include "app/results_copy.h"
 #include "calculators/closing_day.h"
 #include "calculators/execute.h"
 #include "dates/complete_date.h"
@@ -46,6 +48,7 @@ QLineEdit* placeDateBox(QWidget& parent, const layout::ControlSpec& placement) {
     // Ask input methods for plain digits and slashes rather than kana.
     box->setInputMethodHints(Qt::ImhDate | Qt::ImhPreferNumbers | Qt::ImhPreferLatin |
                              Qt::ImhNoPredictiveText);
+    followFullDate(*box);
     return box;
 }
 
@@ -83,6 +86,7 @@ Form1::Form1(const Clock& clock, QWidget* parent) : QMainWindow(parent), clock_(
     setCentralWidget(client);
     buildControls(*client);
     buildMenu();
+    installResultsCopy(*this, *client, controls_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     port_ = std::make_unique<WidgetFormPort>(*this, controls_);

@@ -1,6 +1,7 @@
 #include "app/widget_form_port.h"
 
 #include "app/form1_layout.h"
+#include "app/full_date_hints.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -29,7 +30,9 @@ QString WidgetFormPort::listText(int index) const {
 }
 
 void WidgetFormPort::setCaption(OutputField field, const QString& caption) {
-    controls_.fields.value(field)->setText(caption);
+    QLabel* label = controls_.fields.value(field);
+    label->setText(caption);
+    showFullDate(*label, field);
 }
 
 void WidgetFormPort::showMessage(const QString& message) {

@@ -102,14 +102,20 @@ void TestForm1CarefulUse::outputFieldsAreNamedByTextAndDescribedByRowAndColumn_d
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("description");
 
-    QTest::newRow("closing date") << int(Label24) << "25/11/20" << u"締め日"_qs;
+    QTest::newRow("closing date") << int(Label24) << "25/11/20"
+                                  << u"締め日 2025年11月20日（木）令和7年"_qs;
     QTest::newRow("previous invoice judgement") << int(Label40) << "No" << u"前回請求 判定"_qs;
-    QTest::newRow("current invoice start") << int(Label21) << "25/10/21" << u"今回請求 開始"_qs;
-    QTest::newRow("current invoice end") << int(Label22) << "25/11/15" << u"今回請求 終了"_qs;
-    QTest::newRow("day before") << int(Label26) << "25/11/14" << u"処理日の前日 日付"_qs;
-    QTest::newRow("daily report start") << int(Label29) << "25/11/15" << u"日報 開始"_qs;
+    QTest::newRow("current invoice start")
+        << int(Label21) << "25/10/21" << u"今回請求 開始 2025年10月21日（火）令和7年"_qs;
+    QTest::newRow("current invoice end")
+        << int(Label22) << "25/11/15" << u"今回請求 終了 2025年11月15日（土）令和7年"_qs;
+    QTest::newRow("day before") << int(Label26) << "25/11/14"
+                                << u"処理日の前日 日付 2025年11月14日（金）令和7年"_qs;
+    QTest::newRow("daily report start")
+        << int(Label29) << "25/11/15" << u"日報 開始 2025年11月15日（土）令和7年"_qs;
     QTest::newRow("yearly report judgement") << int(Label56) << "Yes" << u"年報 判定"_qs;
-    QTest::newRow("collection year end") << int(Label64) << "24/11/20" << u"年間 終了"_qs;
+    QTest::newRow("collection year end")
+        << int(Label64) << "24/11/20" << u"年間 終了 2024年11月20日（水）令和6年"_qs;
 }
 
 void TestForm1CarefulUse::outputFieldsAreNamedByTextAndDescribedByRowAndColumn() {

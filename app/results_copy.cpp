@@ -1,0 +1,65 @@
+#include "app/results_copy.h"
+
+#include "app/form1_layout.h"
+#include "app/results_table.h"
+#include "app/twips.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QWidget>
+
+namespace tokivane {
+
+namespace {
+
+constexpr QStringView kCopyResultsCaption = u"結果をコピー";
+const QKeySequence kCopyResultsKeys{Qt::CTRL | Qt::SHIFT | Qt::Key_C};
+
+void copyResults(const FormControls& controls) {
+    const ResultsTable table = resultsTable(
+        [&controls](OutputField field) { return controls.fields.value(field)->text(); });
+    auto* data = new QMimeData;
+    data->setText(table.plainText);
+    data->setHtml(table.html);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+// The results begin at the first rule; above it are the inputs.
+bool inResultArea(QPoint clientPos) {
+    return clientPos.y() >= toPixels(layout::kLines.front().top);
+}
+
+// A menu of its own for each popup, gone once closed.
+void popUpMenu(QWidget& client, QAction& copy, QPoint pos) {
+    if (!inResultArea(pos))
+        return;
+    auto* menu = new QMenu(&client);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // A popup is a window of its own and inherits no font from the window.
+    menu->setFont(client.font());
+    menu->addAction(&copy);
+    menu->popup(client.mapToGlobal(pos));
+}
+
+} // namespace
+
+void installResultsCopy(QWidget& form, QWidget& client, const FormControls& controls) {
+    auto* copy = new QAction(kCopyResultsCaption.toString(), &form);
+    copy->setShortcut(kCopyResultsKeys);
+    // The whole window, so that it also works while a box or the list has focus.
+    copy->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(copy, &QAction::triggered, &form, [&controls] { copyResults(controls); });
+    form.addAction(copy);
+
+    // Output fields show no menu of their own (plain-text labels offer one only
+    // for links), so their right clicks and menu key reach the area's.
+    client.setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(&client, &QWidget::customContextMenuRequested, copy,
+                     [&client, copy](QPoint pos) { popUpMenu(client, *copy, pos); });
+}
+
+} // namespace tokivane

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "dates/date_text.h"
+
+#include <QString>
+
+namespace tokivane {
+
+// A date written out in full with its weekday and Japanese era, as business
+// documents write it: 2025-11-20 gives "2025年11月20日（木）令和7年". Years
+// 2000 to 2099, as date texts give them; the first year of an era is 元年.
+QString fullDateText(Date date);
+
+} // namespace tokivane
