@@ -7,10 +7,8 @@ using namespace tokivane;
 
 namespace {
 
-MemoryForm reported(const QString& processing, const QString& record) {
-    MemoryForm form(processing, record, 0);
-    CalcReportRanges(form);
-    return form;
+ReportRanges reported(const QString& processing, const QString& record) {
+    return reportRangesOf(processingDateOf(processing).value(), record);
 }
 
 void addRow(const char* name, const char* processing, const char* record,
@@ -28,6 +26,8 @@ class TestReportRanges : public QObject {
     void ranges();
     void judgements_data();
     void judgements();
+    void calculatorShowsItsTwelveFields_data();
+    void calculatorShowsItsTwelveFields();
 };
 
 void TestReportRanges::ranges_data() {
@@ -54,13 +54,12 @@ void TestReportRanges::ranges() {
     QFETCH(QString, processing);
     QFETCH(QStringList, starts);
 
-    const MemoryForm form = reported(processing, processing);
-    const QStringList shown{form.caption(Label31), form.caption(Label33), form.caption(Label35)};
-    QCOMPARE(shown, starts);
-    for (const OutputField end : {Label29, Label30, Label32, Label34, Label36})
-        QCOMPARE(form.caption(end), processing);
-    QVERIFY(form.messages().isEmpty());
-    QCOMPARE(form.captionWrites(), 12);
+    const ReportRanges shown = reported(processing, processing);
+    QCOMPARE((QStringList{shown.weekly.start, shown.monthly.start, shown.yearly.start}), starts);
+    // The daily range and every end show the box as typed.
+    for (const JudgedRange& range : {shown.daily, shown.weekly, shown.monthly, shown.yearly})
+        QCOMPARE(range.end, processing);
+    QCOMPARE(shown.daily.start, processing);
 }
 
 void TestReportRanges::judgements_data() {
@@ -87,10 +86,45 @@ void TestReportRanges::judgements() {
     QFETCH(QString, record);
     QFETCH(QStringList, judged);
 
-    const MemoryForm form = reported(processing, record);
-    const QStringList shown{form.caption(Label53), form.caption(Label54), form.caption(Label55),
-                            form.caption(Label56)};
-    QCOMPARE(shown, judged);
+    const ReportRanges shown = reported(processing, record);
+    QCOMPARE((QStringList{shown.daily.judgement, shown.weekly.judgement, shown.monthly.judgement,
+                          shown.yearly.judgement}),
+             judged);
+}
+
+void TestReportRanges::calculatorShowsItsTwelveFields_data() {
+    QTest::addColumn<QString>("processing");
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QStringList>("judged");
+
+    // Each pair of judgement fields differs in one of the rows.
+    addRow("record the processing date", "24/5/10", "24/05/10", {"Yes", "Yes", "Yes", "Yes"});
+    addRow("record the week start", "24/5/10", "24/05/06", {"No", "Yes", "Yes", "Yes"});
+    addRow("record the month start", "24/5/10", "24/05/01", {"No", "No", "Yes", "Yes"});
+    addRow("record the year start", "24/5/10", "23/12/01", {"No", "No", "No", "Yes"});
+}
+
+void TestReportRanges::calculatorShowsItsTwelveFields() {
+    QFETCH(QString, processing);
+    QFETCH(QString, record);
+    QFETCH(QStringList, judged);
+
+    MemoryForm form(processing, record, -1);
+    CalcReportRanges(form);
+    QCOMPARE(form.captions(), onlyCaptions({{Label29, processing},
+                                            {Label30, processing},
+                                            {Label31, "24/05/06"},
+                                            {Label32, processing},
+                                            {Label33, "24/05/01"},
+                                            {Label34, processing},
+                                            {Label35, "23/12/01"},
+                                            {Label36, processing},
+                                            {Label53, judged[0]},
+                                            {Label54, judged[1]},
+                                            {Label55, judged[2]},
+                                            {Label56, judged[3]}}));
+    QCOMPARE(form.captionWrites(), 12);
+    QVERIFY(form.messages().isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestReportRanges)
