@@ -2,6 +2,8 @@
 
 #include "calculators/messages.h"
 
+#include <utility>
+
 namespace tokivane {
 
 std::optional<ProcessingDate> readProcessingDate(const FormPort& form) {

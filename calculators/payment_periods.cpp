@@ -10,8 +10,8 @@ namespace tokivane {
 PaymentPeriods paymentPeriodsOf(const ProcessingDate& processing, QStringView closingEntry,
                                 const Clock& clock) {
     using namespace std::chrono;
-    // Not completed: its numbers and its key keep day 31 for a month-end
-    // closing, which no processing date lies past.
+    // Left uncompleted for its numbers and its key: a month-end closing keeps
+    // day 31, so no processing date lies past it.
     const QString closingText = closingDateText(processing.text.left(6), closingEntry);
     const Closing closing = closingOf(closingText);
     const bool pastClosing = compareKeys(processing.text, closingText) > 0;
