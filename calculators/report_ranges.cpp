@@ -26,8 +26,7 @@ ReportRanges reportRangesOf(const ProcessingDate& processing, const QString& rec
     const auto upToProcessing = [&](const QString& start) {
         return JudgedRange{start, processing.typed, judgement(start, recordText, text)};
     };
-    JudgedRange daily = upToProcessing(text);
-    daily.start = processing.typed;
+    const JudgedRange daily{processing.typed, processing.typed, judgement(text, recordText, text)};
     return {daily, upToProcessing(weekStart(processing.date)),
             upToProcessing(text.left(6) + QStringLiteral("01")),
             upToProcessing(fiscalYearStart(text))};

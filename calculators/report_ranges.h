@@ -14,6 +14,7 @@ struct ReportRanges {
     JudgedRange daily;
     // From the Monday of the processing date's week.
     JudgedRange weekly;
+    // From the first of the processing month.
     JudgedRange monthly;
     // From the 1 December that opens the fiscal year.
     JudgedRange yearly;

@@ -99,7 +99,7 @@ Result todayText(const Clock& clock) {
 } // namespace
 
 void CompleteDate(QString& text, const Clock& clock) {
-    if (text.isEmpty()) {
+    if (text.isEmpty()) { // Enter alone
         text = dateTextOf(clock.today());
         return;
     }
