@@ -65,9 +65,9 @@ void TestPaymentPeriods::periods_data() {
         {"26/02/28", "26/01/01", "26/01/31", "24/12/01", "25/11/30"});
     row("blank on 31 January", "26/01/31", u"空白"_qs,
         {"26/01/31", "25/12/01", "25/12/31", "24/12/01", "25/11/30"});
-    row("worked example", "26/12/07", u"20日"_qs,
+    row("7 December is before the 20th", "26/12/07", u"20日"_qs,
         {"26/12/20", "26/10/21", "26/11/20", "24/11/21", "25/11/20"});
-    row("worked example after the closing", "26/12/25", u"20日"_qs,
+    row("25 December is after the 20th", "26/12/25", u"20日"_qs,
         {"26/12/20", "26/11/21", "26/12/20", "24/11/21", "25/11/20"});
     row("7 December typed short is before the 20th", "26/12/7", u"20日"_qs,
         {"26/12/20", "26/10/21", "26/11/20", "24/11/21", "25/11/20"});

@@ -35,7 +35,7 @@ void TestReportRanges::ranges_data() {
     // Week start, month start and year start; every range ends on the processing date.
     QTest::addColumn<QStringList>("starts");
 
-    addRow("worked example, a Friday", "24/05/10", "", {"24/05/06", "24/05/01", "23/12/01"});
+    addRow("a Friday reaches back to Monday", "24/05/10", "", {"24/05/06", "24/05/01", "23/12/01"});
     addRow("a Monday starts its week", "24/05/06", "", {"24/05/06", "24/05/01", "23/12/01"});
     addRow("a Sunday reaches into last month", "24/03/03", "",
            {"24/02/26", "24/03/01", "23/12/01"});
@@ -67,7 +67,7 @@ void TestReportRanges::judgements_data() {
     // Daily, weekly, monthly and yearly.
     QTest::addColumn<QStringList>("judged");
 
-    addRow("worked example, week start", "24/05/10", "24/05/06", {"No", "Yes", "Yes", "Yes"});
+    addRow("record on the Monday", "24/05/10", "24/05/06", {"No", "Yes", "Yes", "Yes"});
     addRow("the processing date", "24/05/10", "24/05/10", {"Yes", "Yes", "Yes", "Yes"});
     addRow("the day after", "24/05/10", "24/05/11", {"No", "No", "No", "No"});
     addRow("Sunday before the week", "24/05/10", "24/05/05", {"No", "No", "Yes", "Yes"});
