@@ -1,13 +1,29 @@
 #pragma once
 
+#include "calculators/box_dates.h"
 #include "calculators/form_port.h"
+#include "calculators/judgement.h"
 #include "dates/clock.h"
+
+#include <QString>
+#include <QStringView>
 
 namespace tokivane {
 
-// Invoicing: this month's closing date (Label24), the previous period
-// (Label41-Label42, judged in Label40) and the current period up to the
-// processing date (Label21-Label22, judged in Label51).
+// Invoicing for the processing month and a closing-day entry.
+struct BillingPeriods {
+    QString closingDate;
+    JudgedRange previous;
+    // Ends on the processing date as typed, even past this month's closing.
+    JudgedRange current;
+};
+
+BillingPeriods billingPeriodsOf(const ProcessingDate& processing, const QString& record,
+                                QStringView closingEntry, const Clock& clock);
+
+// Shows them: the closing date in Label24, the previous period in
+// Label41-Label42 judged in Label40, the current one in Label21-Label22
+// judged in Label51.
 void CalcBillingPeriods(FormPort& form, const Clock& clock);
 
 } // namespace tokivane

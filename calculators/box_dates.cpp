@@ -2,16 +2,14 @@
 
 namespace tokivane {
 
-std::optional<ProcessingDate> readProcessingDate(const FormPort& form) {
-    const QString typed = form.boxText(DateBox::Text1);
+std::optional<ProcessingDate> processingDateOf(const QString& typed) {
     const auto date = dateOfDateText(typed);
     if (!date)
         return std::nullopt;
     return ProcessingDate{typed, dateTextOf(*date), *date};
 }
 
-QString readRecordDate(const FormPort& form) {
-    const QString typed = form.boxText(DateBox::Text2);
+QString recordDateText(const QString& typed) {
     return canonicalDateText(typed).value_or(typed);
 }
 

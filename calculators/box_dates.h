@@ -1,6 +1,5 @@
 #pragma once
 
-#include "calculators/form_port.h"
 #include "dates/date_text.h"
 
 #include <QString>
@@ -17,12 +16,12 @@ struct ProcessingDate {
     Date date;
 };
 
-// No value when the box holds no real date; Execute reports that before any
-// calculator runs.
-std::optional<ProcessingDate> readProcessingDate(const FormPort& form);
+// No value when the text names no real date; Execute reports that before
+// any calculator runs.
+std::optional<ProcessingDate> processingDateOf(const QString& typed);
 
-// The record date's canonical text, or the box text as it stands when it
-// names no date, so its key still compares as the raw text.
-QString readRecordDate(const FormPort& form);
+// The record date's canonical text, or the text as it stands when it names
+// no date, so its key still compares as the raw text.
+QString recordDateText(const QString& typed);
 
 } // namespace tokivane

@@ -4,38 +4,19 @@
 
 namespace tokivane {
 
-std::optional<QString> firstSelectedEntry(const FormPort& form) {
-    const int count = form.listCount();
-    for (int index = 0; index < count; ++index) {
-        if (form.listSelected(index))
-            return form.listText(index);
-    }
-    return std::nullopt;
-}
-
-QString closingDayText(const QString& entry) {
+QString closingDayText(QStringView entry) {
     if (entry == kMonthEndEntry || entry == kBlankEntry)
         return QStringLiteral("31");
     return QString::number(leadingNumber(entry));
 }
 
-QString closingDateText(const QString& monthPrefix, const QString& entry) {
+QString closingDateText(const QString& monthPrefix, QStringView entry) {
     return monthPrefix + closingDayText(entry);
 }
 
-bool isMonthEndClosing(const QString& closingDate) {
-    const QString day = closingDate.right(2);
+bool isMonthEndClosing(QStringView closingDate) {
+    const QStringView day = closingDate.right(2);
     return day == u"31" || day == u"30" || day == u"29" || day == u"28";
-}
-
-YearMonth monthsBack(YearMonth from, int months) {
-    for (int step = 0; step < months; ++step) {
-        if (--from.month == 0) {
-            from.month = 12;
-            --from.year;
-        }
-    }
-    return from;
 }
 
 } // namespace tokivane

@@ -1,7 +1,7 @@
 #include "calculators/execute.h"
 
 #include "calculators/billing_periods.h"
-#include "calculators/closing_day.h"
+#include "calculators/form_inputs.h"
 #include "calculators/ledger_daily.h"
 #include "calculators/messages.h"
 #include "calculators/payment_periods.h"

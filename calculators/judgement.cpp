@@ -5,8 +5,8 @@
 namespace tokivane {
 
 QString judgement(const QString& startDate, const QString& recordDate, const QString& endDate) {
-    const bool inside =
-        compareKeys(startDate, recordDate) <= 0 && compareKeys(recordDate, endDate) <= 0;
+    const QString record = comparisonKey(recordDate);
+    const bool inside = comparisonKey(startDate) <= record && record <= comparisonKey(endDate);
     return (inside ? kYes : kNo).toString();
 }
 

@@ -11,4 +11,11 @@ inline constexpr QStringView kNo = u"No";
 // included, comparing keys by character code.
 QString judgement(const QString& startDate, const QString& recordDate, const QString& endDate);
 
+// A range as its row shows it, with the judgement of the record date.
+struct JudgedRange {
+    QString start;
+    QString end;
+    QString judgement;
+};
+
 } // namespace tokivane

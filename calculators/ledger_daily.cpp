@@ -1,31 +1,35 @@
 #include "calculators/ledger_daily.h"
 
-#include "calculators/box_dates.h"
 #include "calculators/fiscal_year.h"
-#include "calculators/judgement.h"
+#include "calculators/form_inputs.h"
 #include "dates/date_text.h"
 
 namespace tokivane {
+
+LedgerDaily ledgerDailyOf(const ProcessingDate& processing, const QString& record) {
+    const QString dayBefore = dateTextOf(daysBefore(processing.date, 1));
+    const QString fiscalStart = fiscalYearStart(processing.text);
+    // On 1 December the backlog still covers the fiscal year that just ended.
+    const QString backlogStart = fiscalYearStart(dayBefore);
+    const QString recordText = recordDateText(record);
+    return {{dayBefore, dayBefore, judgement(dayBefore, recordText, dayBefore)},
+            {backlogStart, dayBefore, judgement(backlogStart, recordText, dayBefore)},
+            {fiscalStart, processing.typed, judgement(fiscalStart, recordText, processing.text)}};
+}
 
 void CalcLedgerDaily(FormPort& form) {
     const auto processing = readProcessingDate(form);
     if (!processing)
         return;
-    const QString dayBefore = dateTextOf(daysBefore(processing->date, 1));
-    const QString fiscalStart = fiscalYearStart(processing->text);
-    // On 1 December the backlog still covers the fiscal year that just ended.
-    const QString backlogStart = fiscalYearStart(dayBefore);
-
-    form.setCaption(Label26, dayBefore);
-    form.setCaption(Label27, backlogStart);
-    form.setCaption(Label28, dayBefore);
-    form.setCaption(Label38, fiscalStart);
-    form.setCaption(Label39, processing->typed);
-
-    const QString record = readRecordDate(form);
-    form.setCaption(Label52, judgement(backlogStart, record, dayBefore));
-    form.setCaption(Label57, judgement(dayBefore, record, dayBefore));
-    form.setCaption(Label58, judgement(fiscalStart, record, processing->text));
+    const LedgerDaily ledger = ledgerDailyOf(*processing, form.boxText(DateBox::Text2));
+    form.setCaption(Label26, ledger.dayBefore.start);
+    form.setCaption(Label27, ledger.backlog.start);
+    form.setCaption(Label28, ledger.backlog.end);
+    form.setCaption(Label38, ledger.fiscalYear.start);
+    form.setCaption(Label39, ledger.fiscalYear.end);
+    form.setCaption(Label52, ledger.backlog.judgement);
+    form.setCaption(Label57, ledger.dayBefore.judgement);
+    form.setCaption(Label58, ledger.fiscalYear.judgement);
 }
 
 } // namespace tokivane

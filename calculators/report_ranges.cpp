@@ -1,8 +1,7 @@
 #include "calculators/report_ranges.h"
 
-#include "calculators/box_dates.h"
 #include "calculators/fiscal_year.h"
-#include "calculators/judgement.h"
+#include "calculators/form_inputs.h"
 #include "dates/date_text.h"
 
 #include <chrono>
@@ -20,30 +19,36 @@ QString weekStart(Date date) {
 
 } // namespace
 
+ReportRanges reportRangesOf(const ProcessingDate& processing, const QString& record) {
+    const QString recordText = recordDateText(record);
+    const QString& text = processing.text;
+    // Judged on the canonical text, shown as typed.
+    const auto upToProcessing = [&](const QString& start) {
+        return JudgedRange{start, processing.typed, judgement(start, recordText, text)};
+    };
+    const JudgedRange daily{processing.typed, processing.typed, judgement(text, recordText, text)};
+    return {daily, upToProcessing(weekStart(processing.date)),
+            upToProcessing(text.left(6) + QStringLiteral("01")),
+            upToProcessing(fiscalYearStart(text))};
+}
+
 void CalcReportRanges(FormPort& form) {
     const auto processing = readProcessingDate(form);
     if (!processing)
         return;
-    const QString& text = processing->text;
-    const QString week = weekStart(processing->date);
-    const QString month = text.left(6) + QStringLiteral("01");
-    const QString year = fiscalYearStart(text);
-
-    // Every range ends on the processing date, shown as typed.
-    form.setCaption(Label29, processing->typed);
-    form.setCaption(Label30, processing->typed);
-    form.setCaption(Label31, week);
-    form.setCaption(Label32, processing->typed);
-    form.setCaption(Label33, month);
-    form.setCaption(Label34, processing->typed);
-    form.setCaption(Label35, year);
-    form.setCaption(Label36, processing->typed);
-
-    const QString record = readRecordDate(form);
-    form.setCaption(Label53, judgement(text, record, text));
-    form.setCaption(Label54, judgement(week, record, text));
-    form.setCaption(Label55, judgement(month, record, text));
-    form.setCaption(Label56, judgement(year, record, text));
+    const ReportRanges ranges = reportRangesOf(*processing, form.boxText(DateBox::Text2));
+    form.setCaption(Label29, ranges.daily.start);
+    form.setCaption(Label30, ranges.daily.end);
+    form.setCaption(Label31, ranges.weekly.start);
+    form.setCaption(Label32, ranges.weekly.end);
+    form.setCaption(Label33, ranges.monthly.start);
+    form.setCaption(Label34, ranges.monthly.end);
+    form.setCaption(Label35, ranges.yearly.start);
+    form.setCaption(Label36, ranges.yearly.end);
+    form.setCaption(Label53, ranges.daily.judgement);
+    form.setCaption(Label54, ranges.weekly.judgement);
+    form.setCaption(Label55, ranges.monthly.judgement);
+    form.setCaption(Label56, ranges.yearly.judgement);
 }
 
 } // namespace tokivane

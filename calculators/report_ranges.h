@@ -1,12 +1,28 @@
 #pragma once
 
+#include "calculators/box_dates.h"
 #include "calculators/form_port.h"
+#include "calculators/judgement.h"
+
+#include <QString>
 
 namespace tokivane {
 
-// Daily, weekly (from Monday), monthly and fiscal-yearly report ranges, all
-// ending on the processing date (Label29-Label36), each judged against the
-// record date (Label53-Label56).
+// The report ranges of a processing date; each ends on the processing date
+// as typed.
+struct ReportRanges {
+    JudgedRange daily;
+    // From the Monday of the processing date's week.
+    JudgedRange weekly;
+    // From the first of the processing month.
+    JudgedRange monthly;
+    // From the 1 December that opens the fiscal year.
+    JudgedRange yearly;
+};
+
+ReportRanges reportRangesOf(const ProcessingDate& processing, const QString& record);
+
+// Shows them in Label29-Label36, judged in Label53-Label56.
 void CalcReportRanges(FormPort& form);
 
 } // namespace tokivane

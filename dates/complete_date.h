@@ -13,4 +13,7 @@ namespace tokivane {
 // impossible dates (month 13, day 00) are filled but left as they are.
 void CompleteDate(QString& text, const Clock& clock);
 
+// The completion of a text, for texts the program builds itself.
+QString completedDate(QString text, const Clock& clock);
+
 } // namespace tokivane

@@ -2,6 +2,8 @@
 
 #include "dates/text_chars.h"
 
+#include <QStringBuilder>
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -125,41 +127,12 @@ QString assembleDateText(int year, int month, int day) {
 }
 
 QString comparisonKey(QStringView text) {
-    // Plain UTF-16 text is cut in place; only surrogates need whole characters.
-    if (std::none_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); })) {
-        std::array<char16_t, 6> key{};
-        qsizetype size = 0;
-        for (const qsizetype at : {0, 1, 3, 4, 6, 7})
-            if (at < text.size())
-                key[static_cast<std::size_t>(size++)] = text[at].unicode();
-        return fromUnits(key.data(), size);
-    }
-    const std::u32string chars = toChars(text);
-    const std::u32string_view view{chars};
-    auto slice = [&](std::size_t from) {
-        return from < view.size() ? view.substr(from, 2) : std::u32string_view{};
-    };
-    std::u32string key;
-    key.append(slice(0)).append(slice(3)).append(slice(6));
-    return fromChars(key);
+    return charSlice(text, 0, 2) % charSlice(text, 3, 2) % charSlice(text, 6, 2);
 }
 
 std::strong_ordering compareKeys(QStringView a, QStringView b) {
-    const auto hasSurrogates = [](QStringView text) {
-        return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
-    };
-    if (hasSurrogates(a) || hasSurrogates(b))
-        return QString::compare(comparisonKey(a), comparisonKey(b)) <=> 0;
-    // A text that runs out first has the shorter key, which sorts first.
-    for (const qsizetype at : {0, 1, 3, 4, 6, 7}) {
-        const bool inA = at < a.size();
-        const bool inB = at < b.size();
-        if (!inA || !inB)
-            return inA <=> inB;
-        if (a[at] != b[at])
-            return a[at].unicode() <=> b[at].unicode();
-    }
-    return std::strong_ordering::equal;
+    // By UTF-16 unit, like every other text comparison of the program.
+    return QString::compare(comparisonKey(a), comparisonKey(b)) <=> 0;
 }
 
 } // namespace tokivane

@@ -44,7 +44,7 @@ QString assembleDateText(int year, int month, int day);
 // shorter texts. Compared by character code, it orders dates of 2000-2099.
 QString comparisonKey(QStringView text);
 
-// The order of two texts' comparison keys, found without building them.
+// The order of two texts' comparison keys, compared by character code.
 std::strong_ordering compareKeys(QStringView a, QStringView b);
 
 } // namespace tokivane

@@ -12,4 +12,8 @@ namespace tokivane {
 std::u32string toChars(QStringView text);
 QString fromChars(std::u32string_view chars);
 
+// Up to `count` characters from character `from` on; what lies beyond the
+// text's end is left out, so a short text gives a short or empty slice.
+QStringView charSlice(QStringView text, qsizetype from, qsizetype count);
+
 } // namespace tokivane

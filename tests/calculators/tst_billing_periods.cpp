@@ -1,37 +1,26 @@
 #include "calculators/billing_periods.h"
-#include "calculators/closing_day.h"
 #include "support/memory_form.h"
 
 #include <QTest>
-#include <algorithm>
 
 using namespace tokivane;
 using namespace std::chrono;
 
 namespace {
 
-// The billing fields in the order the rows below give them.
-constexpr std::array kBillingFields{Label24, Label41, Label42, Label40, Label21, Label22, Label51};
-
-int entryIndex(QStringView entry) {
-    return static_cast<int>(std::ranges::find(kClosingDayEntries, entry) -
-                            kClosingDayEntries.begin());
-}
-
 const FixedClock kToday{year{2025} / November / day{15}};
 
-MemoryForm billed(const QString& processing, const QString& record, QStringView entry,
-                  const Clock& clock = kToday) {
-    MemoryForm form(processing, record, entryIndex(entry));
-    CalcBillingPeriods(form, clock);
-    return form;
+BillingPeriods billed(const QString& processing, const QString& record, QStringView entry,
+                      const Clock& clock = kToday) {
+    return billingPeriodsOf(processingDateOf(processing).value(), record, entry, clock);
 }
 
-QStringList billingCaptions(const MemoryForm& form) {
-    QStringList captions;
-    for (const OutputField field : kBillingFields)
-        captions << form.caption(field);
-    return captions;
+// In the order the rows give them: closing date, previous start, end and
+// judgement, current start, end and judgement.
+QStringList texts(const BillingPeriods& periods) {
+    return {periods.closingDate,        periods.previous.start, periods.previous.end,
+            periods.previous.judgement, periods.current.start,  periods.current.end,
+            periods.current.judgement};
 }
 
 } // namespace
@@ -44,19 +33,19 @@ class TestBillingPeriods : public QObject {
     void periodsOfTheProcessingMonth();
     void rangeEndsAreInside_data();
     void rangeEndsAreInside();
-    void noSelectionChangesNothing();
+    void calculatorShowsItsSevenFields();
+    void calculatorWithoutSelectionAsksForIt();
 };
 
 void TestBillingPeriods::periodsOfTheProcessingMonth_data() {
     QTest::addColumn<QString>("processing");
     QTest::addColumn<QString>("record");
     QTest::addColumn<QString>("entry");
-    // Label24, Label41, Label42, Label40, Label21, Label22, Label51.
-    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QStringList>("expected");
 
     const auto row = [](const char* name, const char* processing, const char* record,
-                        const QString& entry, const QStringList& captions) {
-        QTest::newRow(name) << processing << record << entry << captions;
+                        const QString& entry, const QStringList& expected) {
+        QTest::newRow(name) << processing << record << entry << expected;
     };
     row("20th in December", "26/12/05", "26/11/30", u"20日"_qs,
         {"26/12/20", "26/10/21", "26/11/20", "No", "26/11/21", "26/12/05", "Yes"});
@@ -78,7 +67,7 @@ void TestBillingPeriods::periodsOfTheProcessingMonth_data() {
         {"26/12/20", "26/10/21", "26/11/20", "No", "26/11/21", "26/12/25", "Yes"});
 
     // Typed without leading zeros and without Enter: the periods come from the
-    // date, the end field echoes the box.
+    // date, the current end echoes the box.
     row("processing date in January", "26/1/5", "26/1/5", u"20日"_qs,
         {"26/01/20", "25/11/21", "25/12/20", "No", "25/12/21", "26/1/5", "Yes"});
     row("short record date inside the current period", "26/12/05", "26/12/1", u"20日"_qs,
@@ -91,16 +80,12 @@ void TestBillingPeriods::periodsOfTheProcessingMonth() {
     QFETCH(QString, processing);
     QFETCH(QString, record);
     QFETCH(QString, entry);
-    QFETCH(QStringList, captions);
+    QFETCH(QStringList, expected);
 
-    const MemoryForm form = billed(processing, record, entry);
-    QCOMPARE(billingCaptions(form), captions);
-    QVERIFY(form.messages().isEmpty());
-    // Only its own seven fields, each once.
-    QCOMPARE(form.captionWrites(), static_cast<int>(kBillingFields.size()));
+    QCOMPARE(texts(billed(processing, record, entry)), expected);
     // Completion fills missing parts from today; no built text may need that.
     const FixedClock otherDay{year{2031} / February / day{3}};
-    QCOMPARE(billed(processing, record, entry, otherDay).captions(), form.captions());
+    QCOMPARE(texts(billed(processing, record, entry, otherDay)), expected);
 }
 
 void TestBillingPeriods::rangeEndsAreInside_data() {
@@ -127,23 +112,31 @@ void TestBillingPeriods::rangeEndsAreInside() {
     QFETCH(QString, previous);
     QFETCH(QString, current);
 
-    const MemoryForm form = billed(QStringLiteral("26/12/05"), record, u"20日");
-    QCOMPARE(form.caption(Label40), previous);
-    QCOMPARE(form.caption(Label51), current);
+    const BillingPeriods periods = billed(QStringLiteral("26/12/05"), record, u"20日");
+    QCOMPARE(periods.previous.judgement, previous);
+    QCOMPARE(periods.current.judgement, current);
 }
 
-void TestBillingPeriods::noSelectionChangesNothing() {
-    MemoryForm form(QStringLiteral("26/12/05"), QStringLiteral("26/11/30"), entryIndex(u"20日"));
+void TestBillingPeriods::calculatorShowsItsSevenFields() {
+    MemoryForm form(QStringLiteral("27/02/3"), QStringLiteral("26/12/26"),
+                    closingDayIndex(u"25日"));
     CalcBillingPeriods(form, kToday);
-    const auto captions = form.captions();
-    const int writes = form.captionWrites();
+    QCOMPARE(form.captions(), onlyCaptions({{Label24, "27/02/25"},
+                                            {Label41, "26/12/26"},
+                                            {Label42, "27/01/25"},
+                                            {Label40, "Yes"},
+                                            {Label21, "27/01/26"},
+                                            {Label22, "27/02/3"},
+                                            {Label51, "No"}}));
+    QCOMPARE(form.captionWrites(), 7);
+    QVERIFY(form.messages().isEmpty());
+}
 
-    form.select(-1);
-    form.setBox(DateBox::Text1, QStringLiteral("27/03/10"));
+void TestBillingPeriods::calculatorWithoutSelectionAsksForIt() {
+    MemoryForm form(QStringLiteral("26/12/05"), QStringLiteral("26/11/30"), -1);
     CalcBillingPeriods(form, kToday);
     QCOMPARE(form.messages(), QStringList{u"締め日を選択してください"_qs});
-    QCOMPARE(form.captionWrites(), writes);
-    QCOMPARE(form.captions(), captions);
+    QCOMPARE(form.captionWrites(), 0);
 }
 
 QTEST_APPLESS_MAIN(TestBillingPeriods)

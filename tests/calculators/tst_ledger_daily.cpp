@@ -7,10 +7,8 @@ using namespace tokivane;
 
 namespace {
 
-MemoryForm ledger(const QString& processing, const QString& record) {
-    MemoryForm form(processing, record, 0);
-    CalcLedgerDaily(form);
-    return form;
+LedgerDaily ledger(const QString& processing, const QString& record) {
+    return ledgerDailyOf(processingDateOf(processing).value(), record);
 }
 
 void addRow(const char* name, const char* processing, const char* record,
@@ -28,6 +26,7 @@ class TestLedgerDaily : public QObject {
     void dates();
     void judgements_data();
     void judgements();
+    void calculatorShowsItsEightFields();
 };
 
 void TestLedgerDaily::dates_data() {
@@ -52,15 +51,12 @@ void TestLedgerDaily::dates() {
     QFETCH(QString, processing);
     QFETCH(QStringList, dates);
 
-    const MemoryForm form = ledger(processing, processing);
-    QCOMPARE(form.caption(Label26), dates[0]);
-    QCOMPARE(form.caption(Label27), dates[1]);
-    QCOMPARE(form.caption(Label28), dates[0]);
-    QCOMPARE(form.caption(Label38), dates[2]);
-    // The end of the fiscal-year range shows the box as typed.
-    QCOMPARE(form.caption(Label39), processing);
-    QVERIFY(form.messages().isEmpty());
-    QCOMPARE(form.captionWrites(), 8);
+    const LedgerDaily shown = ledger(processing, processing);
+    const QStringList expected{dates[0], dates[0], dates[1], dates[0], dates[2], processing};
+    // The day before is a one-day range; the fiscal year ends on the box as typed.
+    QCOMPARE((QStringList{shown.dayBefore.start, shown.dayBefore.end, shown.backlog.start,
+                          shown.backlog.end, shown.fiscalYear.start, shown.fiscalYear.end}),
+             expected);
 }
 
 void TestLedgerDaily::judgements_data() {
@@ -86,9 +82,25 @@ void TestLedgerDaily::judgements() {
     QFETCH(QString, record);
     QFETCH(QStringList, judged);
 
-    const MemoryForm form = ledger(processing, record);
-    const QStringList shown{form.caption(Label57), form.caption(Label52), form.caption(Label58)};
-    QCOMPARE(shown, judged);
+    const LedgerDaily shown = ledger(processing, record);
+    QCOMPARE((QStringList{shown.dayBefore.judgement, shown.backlog.judgement,
+                          shown.fiscalYear.judgement}),
+             judged);
+}
+
+void TestLedgerDaily::calculatorShowsItsEightFields() {
+    MemoryForm form(QStringLiteral("25/12/1"), QStringLiteral("25/11/30"), -1);
+    CalcLedgerDaily(form);
+    QCOMPARE(form.captions(), onlyCaptions({{Label26, "25/11/30"},
+                                            {Label27, "24/12/01"},
+                                            {Label28, "25/11/30"},
+                                            {Label38, "25/12/01"},
+                                            {Label39, "25/12/1"},
+                                            {Label52, "Yes"},
+                                            {Label57, "Yes"},
+                                            {Label58, "No"}}));
+    QCOMPARE(form.captionWrites(), 8);
+    QVERIFY(form.messages().isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestLedgerDaily)

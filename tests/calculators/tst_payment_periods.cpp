@@ -1,36 +1,21 @@
-#include "calculators/closing_day.h"
 #include "calculators/payment_periods.h"
 #include "support/memory_form.h"
 
 #include <QTest>
-#include <algorithm>
 
 using namespace tokivane;
 using namespace std::chrono;
 
 namespace {
 
-constexpr std::array kPaymentFields{Label60, Label61, Label62, Label63, Label64};
-
 const FixedClock kToday{year{2025} / November / day{15}};
 
-int entryIndex(QStringView entry) {
-    return static_cast<int>(std::ranges::find(kClosingDayEntries, entry) -
-                            kClosingDayEntries.begin());
-}
-
-// The record date box is left empty: this group has no judgements.
-MemoryForm paid(const QString& processing, QStringView entry, const Clock& clock = kToday) {
-    MemoryForm form(processing, QString(), entryIndex(entry));
-    CalcPaymentPeriods(form, clock);
-    return form;
-}
-
-QStringList paymentCaptions(const MemoryForm& form) {
-    QStringList captions;
-    for (const OutputField field : kPaymentFields)
-        captions << form.caption(field);
-    return captions;
+// Closing date, monthly start and end, yearly start and end.
+QStringList texts(const QString& processing, QStringView entry, const Clock& clock = kToday) {
+    const PaymentPeriods periods =
+        paymentPeriodsOf(processingDateOf(processing).value(), entry, clock);
+    return {periods.closingDate, periods.monthly.start, periods.monthly.end, periods.yearly.start,
+            periods.yearly.end};
 }
 
 } // namespace
@@ -41,18 +26,18 @@ class TestPaymentPeriods : public QObject {
   private slots:
     void periods_data();
     void periods();
-    void noSelectionChangesNothing();
+    void calculatorShowsItsFiveFields();
+    void calculatorWithoutSelectionAsksForIt();
 };
 
 void TestPaymentPeriods::periods_data() {
     QTest::addColumn<QString>("processing");
     QTest::addColumn<QString>("entry");
-    // Label60 to Label64: closing date, monthly start and end, yearly start and end.
-    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QStringList>("expected");
 
     const auto row = [](const char* name, const char* processing, const QString& entry,
-                        const QStringList& captions) {
-        QTest::newRow(name) << processing << entry << captions;
+                        const QStringList& expected) {
+        QTest::newRow(name) << processing << entry << expected;
     };
     row("on the closing date", "26/12/20", u"20日"_qs,
         {"26/12/20", "26/10/21", "26/11/20", "24/11/21", "25/11/20"});
@@ -80,9 +65,9 @@ void TestPaymentPeriods::periods_data() {
         {"26/02/28", "26/01/01", "26/01/31", "24/12/01", "25/11/30"});
     row("blank on 31 January", "26/01/31", u"空白"_qs,
         {"26/01/31", "25/12/01", "25/12/31", "24/12/01", "25/11/30"});
-    row("worked example", "26/12/07", u"20日"_qs,
+    row("7 December is before the 20th", "26/12/07", u"20日"_qs,
         {"26/12/20", "26/10/21", "26/11/20", "24/11/21", "25/11/20"});
-    row("worked example after the closing", "26/12/25", u"20日"_qs,
+    row("25 December is after the 20th", "26/12/25", u"20日"_qs,
         {"26/12/20", "26/11/21", "26/12/20", "24/11/21", "25/11/20"});
     row("7 December typed short is before the 20th", "26/12/7", u"20日"_qs,
         {"26/12/20", "26/10/21", "26/11/20", "24/11/21", "25/11/20"});
@@ -93,29 +78,32 @@ void TestPaymentPeriods::periods_data() {
 void TestPaymentPeriods::periods() {
     QFETCH(QString, processing);
     QFETCH(QString, entry);
-    QFETCH(QStringList, captions);
+    QFETCH(QStringList, expected);
 
-    const MemoryForm form = paid(processing, entry);
-    QCOMPARE(paymentCaptions(form), captions);
-    QVERIFY(form.messages().isEmpty());
-    QCOMPARE(form.captionWrites(), static_cast<int>(kPaymentFields.size()));
+    QCOMPARE(texts(processing, entry), expected);
     // Completion fills missing parts from today; no built text may need that.
     const FixedClock otherDay{year{2031} / February / day{3}};
-    QCOMPARE(paid(processing, entry, otherDay).captions(), form.captions());
+    QCOMPARE(texts(processing, entry, otherDay), expected);
 }
 
-void TestPaymentPeriods::noSelectionChangesNothing() {
-    MemoryForm form(QStringLiteral("26/12/07"), QString(), entryIndex(u"20日"));
+void TestPaymentPeriods::calculatorShowsItsFiveFields() {
+    // The record date box is left empty: this group has no judgements.
+    MemoryForm form(QStringLiteral("26/12/7"), QString(), closingDayIndex(u"20日"));
     CalcPaymentPeriods(form, kToday);
-    const auto captions = form.captions();
-    const int writes = form.captionWrites();
+    QCOMPARE(form.captions(), onlyCaptions({{Label60, "26/12/20"},
+                                            {Label61, "26/10/21"},
+                                            {Label62, "26/11/20"},
+                                            {Label63, "24/11/21"},
+                                            {Label64, "25/11/20"}}));
+    QCOMPARE(form.captionWrites(), 5);
+    QVERIFY(form.messages().isEmpty());
+}
 
-    form.select(-1);
-    form.setBox(DateBox::Text1, QStringLiteral("27/03/10"));
+void TestPaymentPeriods::calculatorWithoutSelectionAsksForIt() {
+    MemoryForm form(QStringLiteral("26/12/07"), QString(), -1);
     CalcPaymentPeriods(form, kToday);
     QCOMPARE(form.messages(), QStringList{u"締め日を選択してください"_qs});
-    QCOMPARE(form.captionWrites(), writes);
-    QCOMPARE(form.captions(), captions);
+    QCOMPARE(form.captionWrites(), 0);
 }
 
 QTEST_APPLESS_MAIN(TestPaymentPeriods)

@@ -7,10 +7,8 @@ using namespace tokivane;
 
 namespace {
 
-MemoryForm reported(const QString& processing, const QString& record) {
-    MemoryForm form(processing, record, 0);
-    CalcReportRanges(form);
-    return form;
+ReportRanges reported(const QString& processing, const QString& record) {
+    return reportRangesOf(processingDateOf(processing).value(), record);
 }
 
 void addRow(const char* name, const char* processing, const char* record,
@@ -28,6 +26,7 @@ class TestReportRanges : public QObject {
     void ranges();
     void judgements_data();
     void judgements();
+    void calculatorShowsItsTwelveFields();
 };
 
 void TestReportRanges::ranges_data() {
@@ -36,7 +35,7 @@ void TestReportRanges::ranges_data() {
     // Week start, month start and year start; every range ends on the processing date.
     QTest::addColumn<QStringList>("starts");
 
-    addRow("worked example, a Friday", "24/05/10", "", {"24/05/06", "24/05/01", "23/12/01"});
+    addRow("a Friday reaches back to Monday", "24/05/10", "", {"24/05/06", "24/05/01", "23/12/01"});
     addRow("a Monday starts its week", "24/05/06", "", {"24/05/06", "24/05/01", "23/12/01"});
     addRow("a Sunday reaches into last month", "24/03/03", "",
            {"24/02/26", "24/03/01", "23/12/01"});
@@ -54,13 +53,12 @@ void TestReportRanges::ranges() {
     QFETCH(QString, processing);
     QFETCH(QStringList, starts);
 
-    const MemoryForm form = reported(processing, processing);
-    const QStringList shown{form.caption(Label31), form.caption(Label33), form.caption(Label35)};
-    QCOMPARE(shown, starts);
-    for (const OutputField end : {Label29, Label30, Label32, Label34, Label36})
-        QCOMPARE(form.caption(end), processing);
-    QVERIFY(form.messages().isEmpty());
-    QCOMPARE(form.captionWrites(), 12);
+    const ReportRanges shown = reported(processing, processing);
+    QCOMPARE((QStringList{shown.weekly.start, shown.monthly.start, shown.yearly.start}), starts);
+    // The daily range and every end show the box as typed.
+    for (const JudgedRange& range : {shown.daily, shown.weekly, shown.monthly, shown.yearly})
+        QCOMPARE(range.end, processing);
+    QCOMPARE(shown.daily.start, processing);
 }
 
 void TestReportRanges::judgements_data() {
@@ -69,7 +67,7 @@ void TestReportRanges::judgements_data() {
     // Daily, weekly, monthly and yearly.
     QTest::addColumn<QStringList>("judged");
 
-    addRow("worked example, week start", "24/05/10", "24/05/06", {"No", "Yes", "Yes", "Yes"});
+    addRow("record on the Monday", "24/05/10", "24/05/06", {"No", "Yes", "Yes", "Yes"});
     addRow("the processing date", "24/05/10", "24/05/10", {"Yes", "Yes", "Yes", "Yes"});
     addRow("the day after", "24/05/10", "24/05/11", {"No", "No", "No", "No"});
     addRow("Sunday before the week", "24/05/10", "24/05/05", {"No", "No", "Yes", "Yes"});
@@ -87,10 +85,30 @@ void TestReportRanges::judgements() {
     QFETCH(QString, record);
     QFETCH(QStringList, judged);
 
-    const MemoryForm form = reported(processing, record);
-    const QStringList shown{form.caption(Label53), form.caption(Label54), form.caption(Label55),
-                            form.caption(Label56)};
-    QCOMPARE(shown, judged);
+    const ReportRanges shown = reported(processing, record);
+    QCOMPARE((QStringList{shown.daily.judgement, shown.weekly.judgement, shown.monthly.judgement,
+                          shown.yearly.judgement}),
+             judged);
+}
+
+void TestReportRanges::calculatorShowsItsTwelveFields() {
+    const QString typed = QStringLiteral("24/5/10");
+    MemoryForm form(typed, QStringLiteral("24/05/05"), -1);
+    CalcReportRanges(form);
+    QCOMPARE(form.captions(), onlyCaptions({{Label29, typed},
+                                            {Label30, typed},
+                                            {Label31, "24/05/06"},
+                                            {Label32, typed},
+                                            {Label33, "24/05/01"},
+                                            {Label34, typed},
+                                            {Label35, "23/12/01"},
+                                            {Label36, typed},
+                                            {Label53, "No"},
+                                            {Label54, "No"},
+                                            {Label55, "Yes"},
+                                            {Label56, "Yes"}}));
+    QCOMPARE(form.captionWrites(), 12);
+    QVERIFY(form.messages().isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestReportRanges)

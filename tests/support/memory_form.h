@@ -5,7 +5,10 @@
 
 #include <QMap>
 #include <QStringList>
+#include <algorithm>
 #include <array>
+#include <initializer_list>
+#include <utility>
 
 namespace tokivane {
 
@@ -62,5 +65,23 @@ class MemoryForm final : public FormPort {
     QStringList messages_;
     int captionWrites_ = 0;
 };
+
+// The list index of a closing-day entry.
+inline int closingDayIndex(QStringView entry) {
+    return static_cast<int>(std::ranges::find(kClosingDayEntries, entry) -
+                            kClosingDayEntries.begin());
+}
+
+// All 32 captions empty except the given ones, as a fresh window shows
+// them after one calculator has run.
+inline QMap<OutputField, QString>
+onlyCaptions(std::initializer_list<std::pair<OutputField, QString>> shown) {
+    QMap<OutputField, QString> all;
+    for (const OutputField field : kAllOutputFields)
+        all.insert(field, QString());
+    for (const auto& [field, caption] : shown)
+        all.insert(field, caption);
+    return all;
+}
 
 } // namespace tokivane
