@@ -21,8 +21,8 @@ std::optional<QString> fullDateOfText(QStringView text) {
 }
 
 QStringView rowAndColumnOf(OutputField which) {
-    const auto spec = std::ranges::find(layout::kOutputFields, which, &layout::FieldSpec::field);
-    return spec != layout::kOutputFields.end() ? spec->description : QStringView();
+    const auto field = std::ranges::find(layout::kOutputFields, which, &layout::FieldSpec::field);
+    return field != layout::kOutputFields.end() ? field->description : QStringView();
 }
 
 void showOnBox(QLineEdit& box) {
