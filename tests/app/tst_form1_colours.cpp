@@ -1,11 +1,13 @@
 // The window's text is readable whatever colours the desktop hands the
-// application: every caption, box, button, list row, result and message is
-// measured on rendered pixels, under the default palette and a dark one.
+// application: every caption, box, button, list row, result, message and
+// tooltip is measured on rendered pixels, under the default palette and a
+// dark one.
 #include "app/form1_layout.h"
 #include "form_harness.h"
 #include "support/pixels.h"
 
 #include <QPalette>
+#include <QToolTip>
 
 using namespace tokivane;
 using namespace tokivane::harness;
@@ -99,6 +101,17 @@ void TestForm1Colours::everyTextStandsOutFromItsGround() {
                          (QSizeF(message.textArea.size()) * boxScale).toSize());
     QVERIFY(!textArea.isEmpty());
     QCOMPARE_GE(pixels::textContrast(message.picture, textArea), kLeastContrast);
+
+    // Tooltips are windows of their own too.
+    QToolTip::showText(list->mapToGlobal(QPoint()), u"締日の選択"_qs, list);
+    QWidget* tip = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == u"qtooltip_label" && window->isVisible())
+            tip = window;
+    QVERIFY(tip);
+    const QImage tipPicture = tip->grab().toImage();
+    QToolTip::hideText();
+    QCOMPARE_GE(pixels::textContrast(tipPicture, tipPicture.rect()), kLeastContrast);
 }
 
 QTEST_MAIN(TestForm1Colours)
