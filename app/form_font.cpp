@@ -36,8 +36,8 @@ QFont formFont() {
         QStringLiteral("Hiragino Mincho ProN"),
     };
     QFont font;
-    // Each absent family would cost a full search of the system's fonts and
-    // substitutes before the installed one is reached.
+    // An absent family would first be looked up among the system's font
+    // substitutes, one after the other, before the installed one is reached.
     font.setFamilies(installedFamilies(mincho, QFontDatabase::families()));
     font.setStyleHint(QFont::Serif);
     font.setPointSizeF(kFormFontPointSize);
