@@ -1,16 +1,60 @@
 #include "app/display_check.h"
 
+#include "app/x11_probe.h"
+
+#include <QStringList>
 #include <QtGlobal>
+#include <algorithm>
 
 namespace tokivane {
 
-std::optional<QString> missingDisplayMessage() {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-        !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+namespace {
+
+// The platform names of QT_QPA_PLATFORM, without their options ("xcb:opt").
+QStringList platformNames(const QString& platform) {
+    QStringList names;
+    for (const QString& entry : platform.split(u';', Qt::SkipEmptyParts))
+        names.append(entry.section(u':', 0, 0).trimmed());
+    return names;
+}
+
+} // namespace
+
+std::optional<QString> displayProblem(const DisplaySettings& settings,
+                                      const std::function<bool(const QString&)>& x11Answers) {
+    const QStringList names = platformNames(settings.platform);
+    const auto isX11 = [](const QString& name) { return name == u"xcb"; };
+    const auto isWayland = [](const QString& name) { return name.startsWith(u"wayland"); };
+    // Any other platform (offscreen, vnc, eglfs...) is Qt's to open, also as
+    // a fallback after X11 or Wayland.
+    if (!std::ranges::all_of(names,
+                             [&](const QString& name) { return isX11(name) || isWayland(name); }))
+        return std::nullopt;
+    // Unset, Qt picks X11 or Wayland by itself.
+    const bool mayUseX11 = names.isEmpty() || std::ranges::any_of(names, isX11);
+    const bool mayUseWayland = names.isEmpty() || std::ranges::any_of(names, isWayland);
+
+    const bool x11Named = mayUseX11 && !settings.x11Display.isEmpty();
+    const bool waylandNamed = mayUseWayland && !settings.waylandDisplay.isEmpty();
+    if (!x11Named && !waylandNamed)
+        return kNoDisplayMessage.toString();
+    // A Wayland compositor named is left for Qt to reach.
+    if (waylandNamed || x11Answers(settings.x11Display))
         return std::nullopt;
     return QStringLiteral(
-        "tokivane: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-        "run it under a virtual display: xvfb-run -a ./scripts/run");
+               "tokivane: nothing answers on display %1 (named by DISPLAY); start it "
+               "from a desktop session, or under a virtual display: xvfb-run -a tokivane")
+        .arg(settings.x11Display);
+}
+
+std::optional<QString> displayProblemHere() {
+#ifdef TOKIVANE_X11_PROBE
+    return displayProblem({qEnvironmentVariable("QT_QPA_PLATFORM"), qEnvironmentVariable("DISPLAY"),
+                           qEnvironmentVariable("WAYLAND_DISPLAY")},
+                          x11DisplayAnswers);
+#else
+    return std::nullopt;
+#endif
 }
 
 } // namespace tokivane

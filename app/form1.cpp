@@ -1,7 +1,9 @@
 #include "app/form1.h"
 
+#include "app/em_spaced_label.h"
 #include "app/form1_layout.h"
 #include "app/form_font.h"
+#include "app/form_palette.h"
 #include "app/full_date_hints.h"
 #include "app/results_copy.h"
 #include "calculators/closing_day.h"
@@ -33,8 +35,9 @@ template <typename Widget> Widget* place(QWidget& parent, QStringView name, Twip
     return widget;
 }
 
-QLabel* placeLabel(QWidget& parent, QStringView name, TwipsRect rect, QStringView caption) {
-    auto* label = place<QLabel>(parent, name, rect);
+template <typename Label = QLabel>
+Label* placeLabel(QWidget& parent, QStringView name, TwipsRect rect, QStringView caption) {
+    auto* label = place<Label>(parent, name, rect);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(toPixels(rect.height) >= 2 * kLinePixels);
@@ -76,9 +79,7 @@ Form1::Form1(const Clock& clock, QWidget* parent) : QMainWindow(parent), clock_(
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(layout::kWindowTitle.toString());
     setFont(formFont());
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, layout::kWindowColor);
-    setPalette(colours);
+    applyFormPalette(*this);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -115,7 +116,9 @@ void Form1::buildControls(QWidget& client) {
     connect(c.command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(c.command4, &QPushButton::clicked, this, &Form1::Command4_Click);
 
-    c.hint = placeLabel(client, layout::kHint.name, layout::kHint.rect, layout::kHint.caption);
+    // Its three lines fill the box only at one em each.
+    c.hint = placeLabel<EmSpacedLabel>(client, layout::kHint.name, layout::kHint.rect,
+                                       layout::kHint.caption);
     QPalette hintColours = c.hint->palette();
     hintColours.setColor(QPalette::Window, layout::kHintColor);
     c.hint->setPalette(hintColours);

@@ -15,6 +15,16 @@ inline constexpr int kClientWidth = 13245;
 inline constexpr int kClientHeight = 8955;
 inline constexpr QColor kWindowColor{224, 224, 224};
 inline constexpr QColor kHintColor{255, 255, 192};
+// The window's own colours beside those two, kept whatever the desktop's
+// theme: dark text on light grounds and a deep blue selection, so that even the
+// thin strokes of Mincho stand out when selected.
+inline constexpr QColor kTextColor{0, 0, 0};
+inline constexpr QColor kDisabledTextColor{109, 109, 109};
+inline constexpr QColor kBaseColor{255, 255, 255};
+inline constexpr QColor kButtonColor{240, 240, 240};
+inline constexpr QColor kHighlightColor{10, 36, 106};
+inline constexpr QColor kHighlightedTextColor{255, 255, 255};
+inline constexpr QColor kToolTipColor{255, 255, 225};
 
 inline constexpr QStringView kEndMenuName = u"mnu_END";
 inline constexpr QStringView kEndMenuCaption = u"終了";

@@ -38,6 +38,8 @@ void WidgetFormPort::setCaption(OutputField field, const QString& caption) {
 void WidgetFormPort::showMessage(const QString& message) {
     QMessageBox box(QMessageBox::NoIcon, layout::kWindowTitle.toString(), message, QMessageBox::Ok,
                     &form_);
+    // A dialog is a window of its own and does not inherit the form's colours.
+    box.setPalette(form_.palette());
     box.exec();
 }
 

@@ -23,10 +23,10 @@ ensure_packages() {
 }
 
 # What building and running the window needs.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins fonts-ipafont-mincho)
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins libxcb1-dev fonts-ipafont-mincho)
 # What the test suite adds: a virtual X display, and real key and mouse
 # events on it, for the test that drives the built program.
-TEST_PACKAGES=(xvfb xauth xdotool)
+TEST_PACKAGES=(xvfb xauth xdotool fonts-dejavu-core)
 # libFuzzer and the sanitizers' runtime come with clang.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # What ./scripts/bench adds: Google Benchmark, and a virtual X display whose

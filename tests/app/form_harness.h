@@ -105,6 +105,9 @@ struct ShownMessage {
     QMessageBox::StandardButtons standardButtons;
     qsizetype buttonCount = 0;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    // The box as it was drawn, and where its message text sits in that.
+    QImage picture;
+    QRect textArea;
 };
 
 // Runs an action and answers every modal message box it opens with OK, as a
@@ -121,13 +124,23 @@ struct ShownMessage {
         if (!modal || !modal->isVisible())
             return;
         auto* box = qobject_cast<QMessageBox*>(modal);
-        shown.append(box ? ShownMessage{box->text(), box->windowTitle(), box->standardButtons(),
-                                        box->buttons().size(), box->icon()}
+        shown.append(box ? ShownMessage{box->text(),
+                                        box->windowTitle(),
+                                        box->standardButtons(),
+                                        box->buttons().size(),
+                                        box->icon(),
+                                        {},
+                                        {}}
                          : ShownMessage{QStringLiteral("<not a message box>"),
                                         modal->windowTitle(),
                                         {},
                                         0,
-                                        QMessageBox::NoIcon});
+                                        QMessageBox::NoIcon,
+                                        {},
+                                        {}});
+        shown.last().picture = modal->grab().toImage();
+        if (auto* text = modal->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+            shown.last().textArea = QRect(text->mapTo(modal, QPoint()), text->size());
         if (QAbstractButton* ok = box ? box->button(QMessageBox::Ok) : nullptr)
             ok->click();
         else if (box)
