@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QToolTip>
 
 namespace tokivane {
 
@@ -79,6 +80,8 @@ Form1::Form1(const Clock& clock, QWidget* parent) : QMainWindow(parent), clock_(
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(layout::kWindowTitle.toString());
     setFont(formFont());
+    // Tooltips are windows of their own and take no font from the window.
+    QToolTip::setFont(font());
     applyFormPalette(*this);
 
     auto* client = new QWidget(this);
