@@ -1,6 +1,6 @@
-#include "app/display_check.h"
+#include "display_check.h"
 
-#include "app/x11_probe.h"
+#include "x11_probe.h"
 
 #include <QStringList>
 #include <QtGlobal>

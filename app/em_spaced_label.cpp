@@ -1,4 +1,4 @@
-#include "app/em_spaced_label.h"
+#include "em_spaced_label.h"
 
 #include <QFontInfo>
 #include <QPainter>

@@ -1,15 +1,15 @@
-#include "app/form1.h"
+#include "form1.h"
 
-#include "app/em_spaced_label.h"
-#include "app/form1_layout.h"
-#include "app/form_font.h"
-#include "app/form_palette.h"
-#include "app/full_date_hints.h"
-#include "app/results_copy.h"
-#include "calculators/closing_day.h"
-#include "calculators/execute.h"
-#include "dates/complete_date.h"
-#include "dates/date_text.h"
+#include "closing_day.h"
+#include "complete_date.h"
+#include "date_text.h"
+#include "em_spaced_label.h"
+#include "execute.h"
+#include "form1_layout.h"
+#include "form_font.h"
+#include "form_palette.h"
+#include "full_date_hints.h"
+#include "results_copy.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/form_controls.h"
-#include "app/widget_form_port.h"
-#include "dates/clock.h"
+#include "clock.h"
+#include "form_controls.h"
+#include "widget_form_port.h"
 
 #include <QMainWindow>
 #include <memory>

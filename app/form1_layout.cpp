@@ -1,4 +1,4 @@
-#include "app/form1_layout.h"
+#include "form1_layout.h"
 
 namespace tokivane::layout {
 

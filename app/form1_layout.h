@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/twips.h"
-#include "calculators/output_fields.h"
+#include "output_fields.h"
+#include "twips.h"
 
 #include <QColor>
 #include <QStringView>

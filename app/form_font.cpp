@@ -1,4 +1,4 @@
-#include "app/form_font.h"
+#include "form_font.h"
 
 #include <QFontDatabase>
 #include <QGlyphRun>

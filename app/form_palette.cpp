@@ -1,6 +1,6 @@
-#include "app/form_palette.h"
+#include "form_palette.h"
 
-#include "app/form1_layout.h"
+#include "form1_layout.h"
 
 #include <QToolTip>
 #include <QWidget>

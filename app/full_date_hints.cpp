@@ -1,8 +1,8 @@
-#include "app/full_date_hints.h"
+#include "full_date_hints.h"
 
-#include "app/form1_layout.h"
-#include "dates/date_text.h"
-#include "dates/full_date.h"
+#include "date_text.h"
+#include "form1_layout.h"
+#include "full_date.h"
 
 #include <QLabel>
 #include <QLineEdit>

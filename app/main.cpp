@@ -1,6 +1,6 @@
-#include "app/display_check.h"
-#include "app/form1.h"
-#include "app/form_font.h"
+#include "display_check.h"
+#include "form1.h"
+#include "form_font.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "app/results_copy.h"
+#include "results_copy.h"
 
-#include "app/form1_layout.h"
-#include "app/results_table.h"
-#include "app/twips.h"
+#include "form1_layout.h"
+#include "results_table.h"
+#include "twips.h"
 
 #include <QAction>
 #include <QClipboard>

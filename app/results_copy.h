@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form_controls.h"
+#include "form_controls.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
-#include "app/results_table.h"
+#include "results_table.h"
 
-#include "app/form1_layout.h"
+#include "form1_layout.h"
 
 #include <QLatin1StringView>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "app/widget_form_port.h"
+#include "widget_form_port.h"
 
-#include "app/form1_layout.h"
-#include "app/full_date_hints.h"
+#include "form1_layout.h"
+#include "full_date_hints.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/form_controls.h"
-#include "calculators/form_port.h"
+#include "form_controls.h"
+#include "form_port.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "app/x11_probe.h"
+#include "x11_probe.h"
 
 #include <xcb/xcb.h>
 

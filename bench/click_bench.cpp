@@ -5,8 +5,8 @@
 // Usage: tokivane_click_bench RUNS   (DISPLAY names the server)
 #include "stats.h"
 
-#include "app/form1.h"
-#include "calculators/output_fields.h"
+#include "form1.h"
+#include "output_fields.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

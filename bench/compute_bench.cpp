@@ -2,15 +2,15 @@
 // on the in-memory window, and Execute over every processing date it accepts
 // with every closing-day entry. After Google Benchmark's own table it prints
 // the figures against their targets.
-#include "calculators/billing_periods.h"
-#include "calculators/closing_day.h"
-#include "calculators/execute.h"
-#include "calculators/ledger_daily.h"
-#include "calculators/payment_periods.h"
-#include "calculators/report_ranges.h"
-#include "dates/complete_date.h"
-#include "dates/date_text.h"
-#include "support/memory_form.h"
+#include "billing_periods.h"
+#include "closing_day.h"
+#include "complete_date.h"
+#include "date_text.h"
+#include "execute.h"
+#include "ledger_daily.h"
+#include "memory_form.h"
+#include "payment_periods.h"
+#include "report_ranges.h"
 
 #include <benchmark/benchmark.h>
 

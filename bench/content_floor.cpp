@@ -3,10 +3,10 @@
 // widgets and nothing behind them: no handlers, no calculators, no start-up
 // state beyond the list's entries. What Tokivane takes beyond this is what
 // it adds to the toolkit's cost of its own content.
-#include "app/form1_layout.h"
-#include "app/form_font.h"
-#include "app/form_palette.h"
-#include "calculators/closing_day.h"
+#include "closing_day.h"
+#include "form1_layout.h"
+#include "form_font.h"
+#include "form_palette.h"
 
 #include <QApplication>
 #include <QFrame>

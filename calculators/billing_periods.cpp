@@ -1,9 +1,9 @@
-#include "calculators/billing_periods.h"
+#include "billing_periods.h"
 
-#include "calculators/closing_day.h"
-#include "calculators/closing_periods.h"
-#include "calculators/form_inputs.h"
-#include "dates/complete_date.h"
+#include "closing_day.h"
+#include "closing_periods.h"
+#include "complete_date.h"
+#include "form_inputs.h"
 
 namespace tokivane {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "calculators/box_dates.h"
-#include "calculators/form_port.h"
-#include "calculators/judgement.h"
-#include "dates/clock.h"
+#include "box_dates.h"
+#include "clock.h"
+#include "form_port.h"
+#include "judgement.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,4 +1,4 @@
-#include "calculators/box_dates.h"
+#include "box_dates.h"
 
 namespace tokivane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dates/date_text.h"
+#include "date_text.h"
 
 #include <QString>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "calculators/closing_day.h"
+#include "closing_day.h"
 
-#include "dates/date_text.h"
+#include "date_text.h"
 
 namespace tokivane {
 

@@ -1,8 +1,8 @@
-#include "calculators/closing_periods.h"
+#include "closing_periods.h"
 
-#include "calculators/closing_day.h"
-#include "dates/complete_date.h"
-#include "dates/date_text.h"
+#include "closing_day.h"
+#include "complete_date.h"
+#include "date_text.h"
 
 namespace tokivane {
 

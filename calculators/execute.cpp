@@ -1,12 +1,12 @@
-#include "calculators/execute.h"
+#include "execute.h"
 
-#include "calculators/billing_periods.h"
-#include "calculators/form_inputs.h"
-#include "calculators/ledger_daily.h"
-#include "calculators/messages.h"
-#include "calculators/payment_periods.h"
-#include "calculators/report_ranges.h"
-#include "dates/date_text.h"
+#include "billing_periods.h"
+#include "date_text.h"
+#include "form_inputs.h"
+#include "ledger_daily.h"
+#include "messages.h"
+#include "payment_periods.h"
+#include "report_ranges.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calculators/form_port.h"
-#include "dates/clock.h"
+#include "clock.h"
+#include "form_port.h"
 
 namespace tokivane {
 

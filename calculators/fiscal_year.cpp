@@ -1,6 +1,6 @@
-#include "calculators/fiscal_year.h"
+#include "fiscal_year.h"
 
-#include "dates/date_text.h"
+#include "date_text.h"
 
 namespace tokivane {
 

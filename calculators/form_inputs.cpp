@@ -1,6 +1,6 @@
-#include "calculators/form_inputs.h"
+#include "form_inputs.h"
 
-#include "calculators/messages.h"
+#include "messages.h"
 
 #include <utility>
 

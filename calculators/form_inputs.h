@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calculators/box_dates.h"
-#include "calculators/form_port.h"
+#include "box_dates.h"
+#include "form_port.h"
 
 #include <QString>
 #include <optional>

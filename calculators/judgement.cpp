@@ -1,6 +1,6 @@
-#include "calculators/judgement.h"
+#include "judgement.h"
 
-#include "dates/date_text.h"
+#include "date_text.h"
 
 namespace tokivane {
 

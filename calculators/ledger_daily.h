@@ -1,8 +1,8 @@
 #pragma once
 
-#include "calculators/box_dates.h"
-#include "calculators/form_port.h"
-#include "calculators/judgement.h"
+#include "box_dates.h"
+#include "form_port.h"
+#include "judgement.h"
 
 #include <QString>
 

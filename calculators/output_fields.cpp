@@ -1,4 +1,4 @@
-#include "calculators/output_fields.h"
+#include "output_fields.h"
 
 namespace tokivane {
 

@@ -1,9 +1,9 @@
-#include "calculators/payment_periods.h"
+#include "payment_periods.h"
 
-#include "calculators/closing_day.h"
-#include "calculators/form_inputs.h"
-#include "dates/complete_date.h"
-#include "dates/date_text.h"
+#include "closing_day.h"
+#include "complete_date.h"
+#include "date_text.h"
+#include "form_inputs.h"
 
 namespace tokivane {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "calculators/box_dates.h"
-#include "calculators/closing_periods.h"
-#include "calculators/form_port.h"
-#include "dates/clock.h"
+#include "box_dates.h"
+#include "clock.h"
+#include "closing_periods.h"
+#include "form_port.h"
 
 #include <QString>
 #include <QStringView>

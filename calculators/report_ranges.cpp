@@ -1,8 +1,8 @@
-#include "calculators/report_ranges.h"
+#include "report_ranges.h"
 
-#include "calculators/fiscal_year.h"
-#include "calculators/form_inputs.h"
-#include "dates/date_text.h"
+#include "date_text.h"
+#include "fiscal_year.h"
+#include "form_inputs.h"
 
 #include <chrono>
 

@@ -1,4 +1,4 @@
-#include "dates/clock.h"
+#include "clock.h"
 
 #include <QDate>
 

@@ -1,7 +1,7 @@
-#include "dates/complete_date.h"
+#include "complete_date.h"
 
-#include "dates/date_text.h"
-#include "dates/text_chars.h"
+#include "date_text.h"
+#include "text_chars.h"
 
 #include <algorithm>
 #include <array>

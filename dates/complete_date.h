@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dates/clock.h"
+#include "clock.h"
 
 #include <QString>
 

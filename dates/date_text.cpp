@@ -1,6 +1,6 @@
-#include "dates/date_text.h"
+#include "date_text.h"
 
-#include "dates/text_chars.h"
+#include "text_chars.h"
 
 #include <QStringBuilder>
 

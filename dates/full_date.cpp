@@ -1,4 +1,4 @@
-#include "dates/full_date.h"
+#include "full_date.h"
 
 #include <QStringView>
 #include <algorithm>

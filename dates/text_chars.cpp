@@ -1,4 +1,4 @@
-#include "dates/text_chars.h"
+#include "text_chars.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // Date completion on any UTF-16 text and any today: it must not crash, must
 // give eight characters with slashes in place, and must leave the date text
 // of a real date as it is.
-#include "dates/complete_date.h"
-#include "dates/date_text.h"
-#include "dates/text_chars.h"
+#include "complete_date.h"
+#include "date_text.h"
+#include "text_chars.h"
 
 #include "fuzz_text.h"
 

@@ -2,11 +2,11 @@
 // any today. Either one message and no field touched, or every field holds a
 // real date text, "Yes"/"No" or the processing date as typed, and every
 // judgement agrees with the calendar.
-#include "calculators/execute.h"
-#include "dates/date_text.h"
+#include "date_text.h"
+#include "execute.h"
 #include "fuzz_text.h"
-#include "support/judged_rows.h"
-#include "support/memory_form.h"
+#include "judged_rows.h"
+#include "memory_form.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,7 +1,7 @@
 // Renders the main window offscreen after the typical run (today 25/11/15,
 // record date 2/29 completed with Enter, Execute with "20日") and saves it as
 // a PNG, for the README and for a person to look at.
-#include "app/form1.h"
+#include "form1.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -3,8 +3,8 @@
 // What the window tests share: the window on a fixed day, its controls by
 // objectName, the output captions, typing, and catching modal messages.
 
-#include "app/form1.h"
-#include "calculators/output_fields.h"
+#include "form1.h"
+#include "output_fields.h"
 
 #include <QApplication>
 #include <QLabel>

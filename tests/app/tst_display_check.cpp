@@ -1,7 +1,7 @@
 // When the program refuses to start for want of a display: only where Qt
 // would have to reach X11 or Wayland and could not, and never for a platform
 // of its own such as offscreen.
-#include "app/display_check.h"
+#include "display_check.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // The window's font request names only installed families, in the order of
 // preference, so the font search starts at a face that is there.
-#include "app/form_font.h"
+#include "form_font.h"
 
 #include <QApplication>
 #include <QFontDatabase>

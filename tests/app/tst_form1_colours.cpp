@@ -2,9 +2,9 @@
 // application: every caption, box, button, list row, result, message and
 // tooltip is measured on rendered pixels, under the default palette and a
 // dark one.
-#include "app/form1_layout.h"
+#include "form1_layout.h"
 #include "form_harness.h"
-#include "support/pixels.h"
+#include "pixels.h"
 
 #include <QPalette>
 #include <QToolTip>

@@ -2,10 +2,10 @@
 // tested on the in-memory window; here the window must show what they compute
 // from its inputs, refuse input with one message and no field changed, clear
 // exactly its fields and close.
-#include "calculators/execute.h"
-#include "calculators/messages.h"
+#include "execute.h"
 #include "form_harness.h"
-#include "support/memory_form.h"
+#include "memory_form.h"
+#include "messages.h"
 
 #include <QMenuBar>
 

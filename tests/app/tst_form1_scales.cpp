@@ -3,9 +3,9 @@
 // drawn in a box with room to spare must put all its ink inside its own box,
 // and the hint, whose last line comes closest to its edge, must leave its
 // bottom pixel row clear.
-#include "app/form1_layout.h"
+#include "form1_layout.h"
 #include "form_harness.h"
-#include "support/pixels.h"
+#include "pixels.h"
 
 using namespace tokivane;
 using namespace tokivane::harness;

@@ -1,6 +1,6 @@
 // The window as it opens: title, size, list, menu, empty fields, controls
 // with their places and captions, colours and tab order.
-#include "app/form1_layout.h"
+#include "form1_layout.h"
 #include "form_harness.h"
 
 #include <QFrame>

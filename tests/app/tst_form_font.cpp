@@ -1,7 +1,7 @@
 // The window's font as actually resolved on this machine, and whether every
 // fixed caption keeps all its characters in that font.
-#include "app/form1_layout.h"
-#include "app/form_font.h"
+#include "form1_layout.h"
+#include "form_font.h"
 #include "form_harness.h"
 
 #include <QFontDatabase>

@@ -1,5 +1,5 @@
-#include "calculators/billing_periods.h"
-#include "support/memory_form.h"
+#include "billing_periods.h"
+#include "memory_form.h"
 
 #include <QTest>
 

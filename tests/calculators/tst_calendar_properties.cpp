@@ -1,7 +1,7 @@
-#include "calculators/closing_day.h"
-#include "calculators/execute.h"
-#include "support/judged_rows.h"
-#include "support/memory_form.h"
+#include "closing_day.h"
+#include "execute.h"
+#include "judged_rows.h"
+#include "memory_form.h"
 
 #include <QTest>
 #include <array>

@@ -1,5 +1,5 @@
-#include "calculators/execute.h"
-#include "support/memory_form.h"
+#include "execute.h"
+#include "memory_form.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "calculators/ledger_daily.h"
-#include "support/memory_form.h"
+#include "ledger_daily.h"
+#include "memory_form.h"
 
 #include <QTest>
 

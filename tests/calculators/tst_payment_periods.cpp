@@ -1,5 +1,5 @@
-#include "calculators/payment_periods.h"
-#include "support/memory_form.h"
+#include "memory_form.h"
+#include "payment_periods.h"
 
 #include <QTest>
 

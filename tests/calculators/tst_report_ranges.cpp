@@ -1,5 +1,5 @@
-#include "calculators/report_ranges.h"
-#include "support/memory_form.h"
+#include "memory_form.h"
+#include "report_ranges.h"
 
 #include <QTest>
 

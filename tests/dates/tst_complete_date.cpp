@@ -1,6 +1,6 @@
-#include "dates/complete_date.h"
-#include "dates/date_text.h"
-#include "dates/text_chars.h"
+#include "complete_date.h"
+#include "date_text.h"
+#include "text_chars.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "dates/date_text.h"
+#include "date_text.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // Runs the built program on a private X server, types into it with real key
 // events, clicks with the real pointer, and reads results back the way a
 // person would: selecting a field and copying it to the clipboard.
-#include "app/form1_layout.h"
+#include "form1_layout.h"
 #include "x_server.h"
 
 #include <QApplication>

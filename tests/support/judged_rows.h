@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calculators/output_fields.h"
+#include "output_fields.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calculators/closing_day.h"
-#include "calculators/form_port.h"
+#include "closing_day.h"
+#include "form_port.h"
 
 #include <QMap>
 #include <QStringList>
