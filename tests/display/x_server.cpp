@@ -5,16 +5,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-XServer::~XServer()
-{
+XServer::~XServer() {
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);
     }
 }
 
-QString XServer::start()
-{
+QString XServer::start() {
     int pipeFds[2];
     if (pipe(pipeFds) != 0)
         return QStringLiteral("cannot create a pipe");

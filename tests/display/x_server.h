@@ -6,7 +6,7 @@
 // A private Xvfb server for one test run, with no window manager: started
 // on a free display number, stopped when the object goes.
 class XServer {
-public:
+  public:
     XServer() = default;
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
@@ -16,7 +16,7 @@ public:
     QString start();
     QString display() const { return display_; }
 
-private:
+  private:
     pid_t pid_ = -1;
     QString display_;
 };
