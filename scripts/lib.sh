@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the scripts: phase headings, the Debian packages each script
 # needs and their installation in one round, building a preset, and a virtual
 # X display.
