@@ -20,6 +20,21 @@ QStringList platformNames(const QString& platform) {
 
 } // namespace
 
+DisplaySettings withQtOptions(DisplaySettings settings, const QStringList& arguments) {
+    for (qsizetype at = 0; at + 1 < arguments.size(); ++at) {
+        QString option = arguments[at];
+        if (option.startsWith(u"--"))
+            option.remove(0, 1);
+        if (option == u"-platform") {
+            settings.platform = arguments[at + 1];
+        } else if (option == u"-display") {
+            settings.x11Display = arguments[at + 1];
+            settings.x11DisplayNamedBy = QStringLiteral("-display");
+        }
+    }
+    return settings;
+}
+
 std::optional<QString> displayProblem(const DisplaySettings& settings,
                                       const std::function<bool(const QString&)>& x11Answers) {
     const QStringList names = platformNames(settings.platform);
@@ -42,17 +57,23 @@ std::optional<QString> displayProblem(const DisplaySettings& settings,
     if (waylandNamed || x11Answers(settings.x11Display))
         return std::nullopt;
     return QStringLiteral(
-               "tokivane: nothing answers on display %1 (named by DISPLAY); start it "
+               "tokivane: nothing answers on display %1 (named by %2); start it "
                "from a desktop session, or under a virtual display: xvfb-run -a tokivane")
-        .arg(settings.x11Display);
+        .arg(settings.x11Display, settings.x11DisplayNamedBy);
 }
 
-std::optional<QString> displayProblemHere() {
+std::optional<QString> displayProblemHere(int argc, char** argv) {
 #ifdef TOKIVANE_X11_PROBE
-    return displayProblem({qEnvironmentVariable("QT_QPA_PLATFORM"), qEnvironmentVariable("DISPLAY"),
-                           qEnvironmentVariable("WAYLAND_DISPLAY")},
-                          x11DisplayAnswers);
+    QStringList arguments;
+    for (int at = 1; at < argc; ++at)
+        arguments.append(QString::fromLocal8Bit(argv[at]));
+    const DisplaySettings environment{qEnvironmentVariable("QT_QPA_PLATFORM"),
+                                      qEnvironmentVariable("DISPLAY"),
+                                      qEnvironmentVariable("WAYLAND_DISPLAY")};
+    return displayProblem(withQtOptions(environment, arguments), x11DisplayAnswers);
 #else
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
     return std::nullopt;
 #endif
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -11,7 +12,13 @@ struct DisplaySettings {
     QString platform;       // QT_QPA_PLATFORM: empty, or Qt platforms separated by ';'
     QString x11Display;     // DISPLAY
     QString waylandDisplay; // WAYLAND_DISPLAY
+    // What named the X display, for the message when nothing answers there.
+    QString x11DisplayNamedBy = QStringLiteral("DISPLAY");
 };
+
+// Qt's own command-line options -platform and -display (also written with
+// two dashes) stand before the environment, as Qt itself reads them.
+DisplaySettings withQtOptions(DisplaySettings settings, const QStringList& arguments);
 
 inline constexpr QStringView kNoDisplayMessage =
     u"tokivane: no graphical display; start it from a desktop session, or under a virtual "
@@ -25,8 +32,9 @@ inline constexpr QStringView kNoDisplayMessage =
 std::optional<QString> displayProblem(const DisplaySettings& settings,
                                       const std::function<bool(const QString&)>& x11Answers);
 
-// The same for this process and its environment, trying the X display for
-// real. Nothing where the program does not use X11 or Wayland (Windows, macOS).
-std::optional<QString> displayProblemHere();
+// The same for this process, its command line and its environment, trying
+// the X display for real. Nothing where the program does not use X11 or
+// Wayland (Windows, macOS).
+std::optional<QString> displayProblemHere(int argc, char** argv);
 
 } // namespace tokivane

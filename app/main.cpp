@@ -14,7 +14,7 @@ void report(const QString& problem) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (const auto problem = tokivane::displayProblemHere()) {
+    if (const auto problem = tokivane::displayProblemHere(argc, argv)) {
         report(*problem);
         return 1;
     }

@@ -21,6 +21,8 @@ class TestDisplayCheck : public QObject {
   private slots:
     void refusesOnlyWithoutAReachableDisplay_data();
     void refusesOnlyWithoutAReachableDisplay();
+    void qtOptionsStandBeforeTheEnvironment_data();
+    void qtOptionsStandBeforeTheEnvironment();
 };
 
 void TestDisplayCheck::refusesOnlyWithoutAReachableDisplay_data() {
@@ -75,6 +77,38 @@ void TestDisplayCheck::refusesOnlyWithoutAReachableDisplay() {
                 problem->contains(QStringLiteral("nothing answers on display ") + x11Display));
         break;
     }
+}
+
+void TestDisplayCheck::qtOptionsStandBeforeTheEnvironment_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QString>("x11Display");
+    QTest::addColumn<QString>("namedBy");
+
+    QTest::newRow("no options") << QStringList{} << "xcb"
+                                << ":1"
+                                << "DISPLAY";
+    QTest::newRow("-platform") << QStringList{"-platform", "offscreen"} << "offscreen"
+                               << ":1"
+                               << "DISPLAY";
+    QTest::newRow("--display") << QStringList{"--display", ":7"} << "xcb"
+                               << ":7"
+                               << "-display";
+    QTest::newRow("option without its value") << QStringList{"-platform"} << "xcb"
+                                              << ":1"
+                                              << "DISPLAY";
+}
+
+void TestDisplayCheck::qtOptionsStandBeforeTheEnvironment() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, platform);
+    QFETCH(QString, x11Display);
+    QFETCH(QString, namedBy);
+
+    const DisplaySettings settings = withQtOptions({"xcb", ":1", ""}, arguments);
+    QCOMPARE(settings.platform, platform);
+    QCOMPARE(settings.x11Display, x11Display);
+    QCOMPARE(settings.x11DisplayNamedBy, namedBy);
 }
 
 QTEST_GUILESS_MAIN(TestDisplayCheck)
