@@ -26,8 +26,6 @@ namespace {
 
 // The character code a key press delivers for Enter.
 constexpr int kEnterKeyCode = 13;
-// One line of the window's font, 9.75 pt, at 96 dpi.
-constexpr int kLinePixels = 13;
 
 template <typename Widget> Widget* place(QWidget& parent, QStringView name, TwipsRect rect) {
     auto* widget = new Widget(&parent);
@@ -41,7 +39,7 @@ Label* placeLabel(QWidget& parent, QStringView name, TwipsRect rect, QStringView
     auto* label = place<Label>(parent, name, rect);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(toPixels(rect.height) >= 2 * kLinePixels);
+    label->setWordWrap(toPixels(rect.height) >= 2 * layout::kLinePixels);
     label->setText(caption.toString());
     return label;
 }
@@ -145,7 +143,7 @@ void Form1::Form_Load() {
     for (const QStringView entry : kClosingDayEntries) {
         auto* item = new QListWidgetItem(entry.toString(), controls_.list1);
         // One text line per entry, so all six show without scrolling.
-        item->setSizeHint(QSize(0, kLinePixels));
+        item->setSizeHint(QSize(0, layout::kLinePixels));
     }
     controls_.list1->setCurrentRow(kDefaultClosingDayIndex);
 

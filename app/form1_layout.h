@@ -11,6 +11,9 @@
 namespace tokivane::layout {
 
 inline constexpr QStringView kWindowTitle = u"Tokivane";
+// One line of the window's font, 9.75 pt, at 96 dpi: captions at least two
+// lines high wrap, and each closing-day entry is one line high.
+inline constexpr int kLinePixels = 13;
 inline constexpr int kClientWidth = 13245;
 inline constexpr int kClientHeight = 8955;
 inline constexpr QColor kWindowColor{224, 224, 224};

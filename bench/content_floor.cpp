@@ -22,9 +22,6 @@ namespace {
 
 using namespace tokivane;
 
-// One line of the window's font: captions at least two lines high wrap.
-constexpr int kLinePixels = 13;
-
 template <typename Widget> Widget* place(QWidget& parent, TwipsRect rect) {
     auto* widget = new Widget(&parent);
     widget->setGeometry(toPixels(rect));
@@ -34,7 +31,7 @@ template <typename Widget> Widget* place(QWidget& parent, TwipsRect rect) {
 QLabel* placeLabel(QWidget& parent, TwipsRect rect, QStringView caption) {
     auto* label = place<QLabel>(parent, rect);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(toPixels(rect.height) >= 2 * kLinePixels);
+    label->setWordWrap(toPixels(rect.height) >= 2 * layout::kLinePixels);
     label->setText(caption.toString());
     return label;
 }
