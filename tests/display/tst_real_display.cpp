@@ -75,8 +75,13 @@ class TestRealDisplay : public QObject {
 QString TestRealDisplay::xdotool(const QStringList& arguments) {
     QProcess process;
     process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForFinished(kTimeoutMs) || process.exitCode() != 0)
-        qWarning() << "xdotool" << arguments << "failed:" << process.readAllStandardError();
+    if (!process.waitForFinished(kTimeoutMs) || process.exitCode() != 0) {
+        // A key or click that never arrived would only show as a wrong field later.
+        const QString failure =
+            QStringLiteral("xdotool %1 failed: %2")
+                .arg(arguments.join(u' '), QString::fromLocal8Bit(process.readAllStandardError()));
+        QTest::qFail(qPrintable(failure), __FILE__, __LINE__);
+    }
     // Let the program handle the events before the next step looks at it.
     QTest::qWait(50);
     return QString::fromLocal8Bit(process.readAllStandardOutput());
