@@ -103,3 +103,18 @@ stop_xvfb() {
     fi
     return 0
 }
+
+# What a desktop session would give a program, for one run on a virtual
+# display, in the given scratch directory: a runtime directory of its own
+# (Qt warns without one and makes one in /tmp that outlives the run), and no
+# message bus. With no bus address the D-Bus library would autolaunch a bus
+# that outlives the run; an address where nothing listens makes the program
+# run without one, as it can.
+private_session() {
+    local work=$1
+    if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+        mkdir -m 700 "$work/runtime"
+        export XDG_RUNTIME_DIR=$work/runtime
+    fi
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-session-bus
+}
