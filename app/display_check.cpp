@@ -1,9 +1,6 @@
 #include "display_check.h"
 
-#include "x11_probe.h"
-
 #include <QStringList>
-#include <QtGlobal>
 #include <algorithm>
 
 namespace tokivane {
@@ -60,22 +57,6 @@ std::optional<QString> displayProblem(const DisplaySettings& settings,
                "tokivane: nothing answers on display %1 (named by %2); start it "
                "from a desktop session, or under a virtual display: xvfb-run -a tokivane")
         .arg(settings.x11Display, settings.x11DisplayNamedBy);
-}
-
-std::optional<QString> displayProblemHere(int argc, char** argv) {
-#ifdef TOKIVANE_X11_PROBE
-    QStringList arguments;
-    for (int at = 1; at < argc; ++at)
-        arguments.append(QString::fromLocal8Bit(argv[at]));
-    const DisplaySettings environment{qEnvironmentVariable("QT_QPA_PLATFORM"),
-                                      qEnvironmentVariable("DISPLAY"),
-                                      qEnvironmentVariable("WAYLAND_DISPLAY")};
-    return displayProblem(withQtOptions(environment, arguments), x11DisplayAnswers);
-#else
-    Q_UNUSED(argc);
-    Q_UNUSED(argv);
-    return std::nullopt;
-#endif
 }
 
 } // namespace tokivane

@@ -32,9 +32,4 @@ inline constexpr QStringView kNoDisplayMessage =
 std::optional<QString> displayProblem(const DisplaySettings& settings,
                                       const std::function<bool(const QString&)>& x11Answers);
 
-// The same for this process, its command line and its environment, trying
-// the X display for real. Nothing where the program does not use X11 or
-// Wayland (Windows, macOS).
-std::optional<QString> displayProblemHere(int argc, char** argv);
-
 } // namespace tokivane

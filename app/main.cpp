@@ -1,6 +1,6 @@
-#include "display_check.h"
 #include "form1.h"
 #include "form_font.h"
+#include "startup_check.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -14,7 +14,7 @@ void report(const QString& problem) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (const auto problem = tokivane::displayProblemHere(argc, argv)) {
+    if (const auto problem = tokivane::startupProblem(argc, argv)) {
         report(*problem);
         return 1;
     }

@@ -1,0 +1,99 @@
+# shellcheck shell=bash
+# Shared by ./scripts/windows and ./scripts/test: the Debian packages the
+# Windows build needs, and the cross-compiled Qt that it links statically,
+# built once into a cache outside the tree.
+
+# The MinGW-w64 cross compilers, Wine to run the tests and the installer,
+# wixl to make the MSI, and what the cross Qt's build needs: its source comes
+# through apt-get source (dpkg-dev unpacks it), its host tools from Debian's
+# own Qt of the same version.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    wine wine64 wixl msitools dpkg-dev ninja-build cmake qt6-base-dev qt6-base-dev-tools
+    fonts-ipafont-mincho xvfb xauth xdotool zip)
+
+# The cross Qt's configure options: a static release build of only what the
+# program and its tests use. Debian's repacked source has no wintab, so no
+# tablet events; Debian's cross patch wants androiddeployqt off. Direct2D stays
+# on: the DirectWrite font code needs it to link.
+CROSS_QT_OPTIONS=(-static -static-runtime -release -xplatform win32-g++ -qt-host-path /usr
+    -nomake examples -nomake tests -no-opengl -no-dbus -no-feature-sql -no-feature-network
+    -no-feature-concurrent -no-feature-xml -no-feature-printsupport -no-feature-tabletevent
+    -no-feature-androiddeployqt -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz
+    -qt-pcre -no-icu)
+
+# Debian's version of the Qt source, e.g. 6.4.2+dfsg-10: the host Qt's.
+cross_qt_source_version() {
+    dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null
+}
+
+# Where the cross Qt is (or will be) installed. The installed Qt is not
+# relocatable, so the path is its identity: the Qt source version, the MinGW
+# version and the configure options are all in its name.
+cross_qt_prefix() {
+    local qt mingw key
+    qt=$(cross_qt_source_version)
+    mingw=$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix 2>/dev/null)
+    key=$(printf '%s\n' "$qt" "$mingw" "${CROSS_QT_OPTIONS[@]}" | sha256sum | cut -c 1-12)
+    printf '%s/tokivane/qt-%s-mingw-static-%s\n' "${XDG_CACHE_HOME:-$HOME/.cache}" "${qt%%+*}" "$key"
+}
+
+# True when a finished cross Qt is in the cache.
+cross_qt_ready() {
+    local prefix
+    prefix=$(cross_qt_prefix) || return 1
+    [ -f "$prefix/.tokivane-complete" ]
+}
+
+# Makes a Wine prefix in the given directory, once, without the prompts for
+# Mono and Gecko, which nothing here needs. Wine has no Mincho of its own: the
+# window's "ＭＳ 明朝" and "MS Mincho" are mapped to IPAMincho, so that
+# captions render as on a Japanese Windows. Regedit reads .reg files as
+# UTF-16LE when they say so with a byte-order mark.
+wine_prefix() {
+    local prefix=$1
+    export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    [ -f "$prefix/.tokivane-fonts" ] && return 0
+    mkdir -p "$prefix"
+    wineboot --init >"$prefix/wineboot.log" 2>&1 || { cat "$prefix/wineboot.log" >&2; return 1; }
+    local reg=$prefix/fonts.reg
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+        '"ＭＳ 明朝"="IPAMincho"' '"MS Mincho"="IPAMincho"' |
+        iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
+    wine regedit /S "$(winepath -w "$reg")" || return 1
+    wineserver --wait
+    touch "$prefix/.tokivane-fonts"
+}
+
+# The Windows build's own directory, and the Wine prefix its tests run in.
+WINDOWS_BUILD=build/windows
+WINDOWS_TEST_PREFIX=$PWD/$WINDOWS_BUILD/wine-prefix
+
+# Builds the preset windows: the program, the test programs, the MSI and the
+# zip. Needs the cross Qt (./scripts/build-cross-qt).
+windows_build() {
+    TOKIVANE_WINDOWS_QT=$(cross_qt_prefix)
+    export TOKIVANE_WINDOWS_QT
+    build_preset windows
+}
+
+# The DLLs a Windows program imports, as objdump names them.
+imported_dlls() {
+    x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p'
+}
+
+# True when every DLL the program imports is Windows' own: one that Wine,
+# which reimplements them, has in its system directory. A MinGW runtime or
+# Qt DLL would not be there.
+only_system_dlls() {
+    local program=$1 dll missing=0
+    local system=$WINEPREFIX/drive_c/windows/system32
+    while read -r dll; do
+        if [ -z "$(find "$system" -maxdepth 1 -iname "$dll" -print -quit)" ]; then
+            echo "$program imports $dll, which Windows does not have" >&2
+            missing=1
+        fi
+    done < <(imported_dlls "$program")
+    [ "$missing" -eq 0 ] && echo "$program imports only Windows' own DLLs: $(imported_dlls "$program" | tr '\n' ' ')"
+    [ "$missing" -eq 0 ]
+}

@@ -1,0 +1,284 @@
+// Installs the Windows package into a fresh Wine prefix as an office PC's
+// administrator would, uses the installed program as a person would (real key
+// and mouse events on a private X server), compares what it copies with what
+// the Linux window gives for the same input, and uninstalls it again.
+//
+// ./scripts/check-windows-install runs it; the environment names the
+// packages (TOKIVANE_MSI, and TOKIVANE_EARLIER_MSI, the same package built as
+// an earlier version), the Wine prefix (WINEPREFIX, made already) and where
+// the screenshot goes (TOKIVANE_ARTIFACTS).
+#include "clock.h"
+#include "complete_date.h"
+#include "form1.h"
+#include "form1_layout.h"
+#include "output_fields.h"
+#include "results_table.h"
+#include "x_server.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+using namespace tokivane;
+
+namespace {
+
+// Wine starts slowly the first time in a prefix.
+constexpr int kTimeoutMs = 60000;
+const QString kSentinel = QStringLiteral("(nothing copied)");
+const QString kRecordTyped = QStringLiteral("2/29");
+const QString kUninstallKey =
+    QStringLiteral("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall");
+const QString kProgramWindows = QStringLiteral("C:\\Program Files\\Tokivane\\tokivane.exe");
+
+QString environment(const char* name) {
+    const QString value = qEnvironmentVariable(name);
+    if (value.isEmpty())
+        qFatal("%s is not set; ./scripts/check-windows-install sets it", name);
+    return value;
+}
+
+QString prefixPath(const QString& relative) {
+    return environment("WINEPREFIX") + QStringLiteral("/drive_c/") + relative;
+}
+
+QPoint centreOf(TwipsRect rect) {
+    const QRect pixels = toPixels(rect);
+    return pixels.topLeft() + QPoint(qMin(pixels.width() / 2, 20), pixels.height() / 2);
+}
+
+// What the Linux window shows after the same steps on the same day.
+ResultsTable linuxResults() {
+    SystemClock clock;
+    Form1 form(clock);
+    auto* record = form.findChild<QLineEdit*>(QStringLiteral("Text2"));
+    record->setText(kRecordTyped);
+    QTest::keyClick(record, Qt::Key_Return);
+    form.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    return resultsTable(
+        [&form](OutputField field) { return form.findChild<QLabel*>(fieldName(field))->text(); });
+}
+
+} // namespace
+
+class TestWindowsInstall : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void earlierVersionInstalls();
+    void upgradeReplacesItInPlace();
+    void programOpensItsWindow();
+    void enterCompletesTheRecordDate();
+    void executeCopiesWhatLinuxShows();
+    void saveScreenshot();
+    void endMenuClosesTheProgram();
+    void uninstallRemovesIt();
+    void cleanupTestCase();
+
+  private:
+    int wine(const QStringList& arguments, QString* output = nullptr);
+    QMap<QString, QString> uninstallEntry();
+    QString xdotool(const QStringList& arguments);
+    void clickAt(QPoint clientPoint);
+    void keys(const QString& keys) { xdotool({QStringLiteral("key"), keys}); }
+    QString clipboardAfter(const std::function<void()>& copy);
+
+    QProcess program_;
+    QPoint clientOrigin_;
+    int windowTop_ = 0;
+};
+
+int TestWindowsInstall::wine(const QStringList& arguments, QString* output) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral("wine"), arguments);
+    if (!process.waitForFinished(kTimeoutMs))
+        return -1;
+    if (output)
+        *output = QString::fromLocal8Bit(process.readAll());
+    return process.exitCode();
+}
+
+// The values of the one uninstall entry named Tokivane, or none.
+QMap<QString, QString> TestWindowsInstall::uninstallEntry() {
+    QString listing;
+    wine({QStringLiteral("reg"), QStringLiteral("query"), kUninstallKey, QStringLiteral("/s")},
+         &listing);
+    QList<QMap<QString, QString>> entries;
+    for (const QString& line : listing.split(u'\n')) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(u"HKEY_")) {
+            entries.append(QMap<QString, QString>());
+        } else if (!entries.isEmpty() && trimmed.contains(u"REG_")) {
+            const QStringList parts = trimmed.split(QStringLiteral("    "), Qt::SkipEmptyParts);
+            if (parts.size() == 3)
+                entries.last().insert(parts[0], parts[2]);
+        }
+    }
+    QList<QMap<QString, QString>> ours;
+    for (const auto& entry : entries)
+        if (entry.value(QStringLiteral("DisplayName")) == u"Tokivane")
+            ours.append(entry);
+    if (ours.size() > 1)
+        qWarning("%lld uninstall entries named Tokivane", static_cast<long long>(ours.size()));
+    return ours.size() == 1 ? ours.first() : QMap<QString, QString>{};
+}
+
+QString TestWindowsInstall::xdotool(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    if (!process.waitForFinished(kTimeoutMs) || process.exitCode() != 0) {
+        const QString failure =
+            QStringLiteral("xdotool %1 failed: %2")
+                .arg(arguments.join(u' '), QString::fromLocal8Bit(process.readAllStandardError()));
+        QTest::qFail(qPrintable(failure), __FILE__, __LINE__);
+    }
+    QTest::qWait(100);
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+void TestWindowsInstall::clickAt(QPoint clientPoint) {
+    const QPoint screen = clientOrigin_ + clientPoint;
+    xdotool(
+        {QStringLiteral("mousemove"), QString::number(screen.x()), QString::number(screen.y())});
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+}
+
+// The program answers the clipboard request asynchronously.
+QString TestWindowsInstall::clipboardAfter(const std::function<void()>& copy) {
+    QGuiApplication::clipboard()->setText(kSentinel);
+    copy();
+    QDeadlineTimer deadline(kTimeoutMs);
+    QString copied = QGuiApplication::clipboard()->text();
+    while (copied == kSentinel && !deadline.hasExpired()) {
+        QTest::qWait(50);
+        copied = QGuiApplication::clipboard()->text();
+    }
+    return copied;
+}
+
+void TestWindowsInstall::earlierVersionInstalls() {
+    QCOMPARE(wine({QStringLiteral("msiexec"), QStringLiteral("/i"),
+                   environment("TOKIVANE_EARLIER_MSI"), QStringLiteral("/qn")}),
+             0);
+    QVERIFY(QFile::exists(prefixPath(QStringLiteral("Program Files/Tokivane/tokivane.exe"))));
+    QCOMPARE(uninstallEntry().value(QStringLiteral("DisplayVersion")), QStringLiteral("0.9.0"));
+}
+
+void TestWindowsInstall::upgradeReplacesItInPlace() {
+    QCOMPARE(wine({QStringLiteral("msiexec"), QStringLiteral("/i"), environment("TOKIVANE_MSI"),
+                   QStringLiteral("/qn")}),
+             0);
+    const QMap<QString, QString> entry = uninstallEntry();
+    QCOMPARE(entry.value(QStringLiteral("DisplayVersion")), QStringLiteral("1.0.0"));
+    QCOMPARE(entry.value(QStringLiteral("Publisher")), QStringLiteral("Tokivane developers"));
+    QVERIFY2(entry.value(QStringLiteral("DisplayIcon")).endsWith(u".ico"),
+             qPrintable(entry.value(QStringLiteral("DisplayIcon"))));
+    for (const char* file :
+         {"tokivane.exe", "README.txt", "LICENSE.txt", "THIRD-PARTY-NOTICES.txt"})
+        QVERIFY2(QFile::exists(prefixPath(QStringLiteral("Program Files/Tokivane/") + file)), file);
+    QVERIFY(QFile::exists(prefixPath(
+        QStringLiteral("ProgramData/Microsoft/Windows/Start Menu/Programs/Tokivane.lnk"))));
+}
+
+void TestWindowsInstall::programOpensItsWindow() {
+    program_.setProcessChannelMode(QProcess::ForwardedChannels);
+    program_.start(QStringLiteral("wine"), {kProgramWindows});
+    QVERIFY2(program_.waitForStarted(kTimeoutMs), qPrintable(program_.errorString()));
+    const QString window = xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
+                                    QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                    QStringLiteral("^Tokivane$")})
+                               .section(u'\n', 0, 0);
+    QVERIFY2(!window.isEmpty(), "the window did not appear");
+    // Without a window manager Wine draws no frame: the window holds the menu
+    // bar, and the client area below it.
+    const QString geometry =
+        xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    QMap<QString, int> values;
+    for (const QString& line : geometry.split(u'\n', Qt::SkipEmptyParts))
+        values.insert(line.section(u'=', 0, 0), line.section(u'=', 1).toInt());
+    const int clientHeight = toPixels(layout::kClientHeight);
+    QVERIFY(values.value(QStringLiteral("HEIGHT")) > clientHeight);
+    windowTop_ = values.value(QStringLiteral("Y"));
+    clientOrigin_ = QPoint(values.value(QStringLiteral("X")),
+                           windowTop_ + values.value(QStringLiteral("HEIGHT")) - clientHeight);
+    QTest::qWait(500);
+}
+
+void TestWindowsInstall::enterCompletesTheRecordDate() {
+    clickAt(centreOf(layout::kText2.rect));
+    keys(QStringLiteral("ctrl+a"));
+    keys(QStringLiteral("BackSpace"));
+    xdotool(
+        {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), kRecordTyped});
+    keys(QStringLiteral("Return"));
+    const QString shown = clipboardAfter([this] {
+        clickAt(centreOf(layout::kText2.rect));
+        keys(QStringLiteral("ctrl+a"));
+        keys(QStringLiteral("ctrl+c"));
+    });
+    SystemClock clock;
+    QCOMPARE(shown, completedDate(kRecordTyped, clock));
+}
+
+void TestWindowsInstall::executeCopiesWhatLinuxShows() {
+    clickAt(centreOf(layout::kCommand1.rect));
+    const QString copied = clipboardAfter([this] { keys(QStringLiteral("ctrl+shift+c")); });
+    QCOMPARE(copied, linuxResults().plainText);
+}
+
+void TestWindowsInstall::saveScreenshot() {
+    const QString directory = environment("TOKIVANE_ARTIFACTS");
+    QVERIFY(QDir().mkpath(directory));
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+    QVERIFY(!shot.isNull());
+    QVERIFY(shot.save(directory + QStringLiteral("/window.png")));
+}
+
+// 終了 is the menu bar's only item, at its left end.
+void TestWindowsInstall::endMenuClosesTheProgram() {
+    const int barHeight = clientOrigin_.y() - windowTop_;
+    clickAt(QPoint(barHeight, -barHeight / 2));
+    QTRY_COMPARE_WITH_TIMEOUT(program_.state(), QProcess::NotRunning, kTimeoutMs);
+    QCOMPARE(program_.exitCode(), 0);
+}
+
+void TestWindowsInstall::uninstallRemovesIt() {
+    QCOMPARE(wine({QStringLiteral("msiexec"), QStringLiteral("/x"), environment("TOKIVANE_MSI"),
+                   QStringLiteral("/qn")}),
+             0);
+    QVERIFY(!QDir(prefixPath(QStringLiteral("Program Files/Tokivane"))).exists());
+    QVERIFY(uninstallEntry().isEmpty());
+}
+
+void TestWindowsInstall::cleanupTestCase() {
+    if (program_.state() != QProcess::NotRunning) {
+        program_.kill();
+        program_.waitForFinished(kTimeoutMs);
+    }
+}
+
+int main(int argc, char* argv[]) {
+    XServer server;
+    if (const QString problem = server.start(); !problem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(problem));
+        return 1;
+    }
+    // The test and the Windows program share this display, for the clipboard,
+    // the key events and the screenshot.
+    qputenv("DISPLAY", server.display().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    TestWindowsInstall test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_windows_install.moc"
