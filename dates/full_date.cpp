@@ -1,5 +1,7 @@
 #include "full_date.h"
 
+#include "holidays.h"
+
 #include <QStringView>
 #include <algorithm>
 #include <array>
@@ -40,10 +42,12 @@ QString eraYearText(Date date) {
 
 QString fullDateText(Date date) {
     const weekday day{sys_days{date}};
+    const auto holiday = holidayName(date);
     return QString::number(static_cast<int>(date.year())) + u'年' +
            QString::number(static_cast<unsigned>(date.month())) + u'月' +
            QString::number(static_cast<unsigned>(date.day())) + u'日' + u'（' +
-           kWeekdays[day.iso_encoding() - 1] + u'）' + eraYearText(date);
+           kWeekdays[day.iso_encoding() - 1] + u'）' + (holiday ? *holiday + u' ' : QString()) +
+           eraYearText(date);
 }
 
 } // namespace tokivane

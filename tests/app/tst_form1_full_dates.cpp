@@ -78,9 +78,10 @@ void TestForm1FullDates::showsTheFullDateOfWhatIsShown_data() {
     row("Text2 completed by Enter", "Text2", "2/29", true, none, "Text2", "記録日",
         "2025年2月28日（金）令和7年", "2025年2月28日（金）令和7年");
     row("Text1 typed, last day of Heisei", "Text1", "19/4/30", false, none, "Text1", "処理日",
-        "2019年4月30日（火）平成31年", "2019年4月30日（火）平成31年");
+        "2019年4月30日（火）休日 平成31年", "2019年4月30日（火）休日 平成31年");
     row("Text2 typed, first day of Reiwa", "Text2", "19/5/1", false, none, "Text2", "記録日",
-        "2019年5月1日（水）令和元年", "2019年5月1日（水）令和元年");
+        "2019年5月1日（水）休日（祝日扱い） 令和元年",
+        "2019年5月1日（水）休日（祝日扱い） 令和元年");
     row("Text2 typed, no date", "Text2", "19/2/29", false, none, "Text2", "記録日", "", "");
     row("Label21 before Execute", "", "", false, none, "Label21", "", "", "今回請求 開始");
     row("Label24 after Execute", "", "", false, execute, "Label24", "25/11/20",
