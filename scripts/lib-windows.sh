@@ -83,12 +83,14 @@ imported_dlls() {
 }
 
 # True when every DLL the program imports is Windows' own: one that Wine,
-# which reimplements them, has in its system directory. A MinGW runtime or
-# Qt DLL would not be there.
+# which reimplements them, has in its system directory, or an API set
+# (api-ms-win-*), which Windows' loader maps to its own DLLs. A MinGW runtime
+# or Qt DLL is neither.
 only_system_dlls() {
     local program=$1 dll missing=0
     local system=$WINEPREFIX/drive_c/windows/system32
     while read -r dll; do
+        [[ "${dll,,}" == api-ms-win-* ]] && continue
         if [ -z "$(find "$system" -maxdepth 1 -iname "$dll" -print -quit)" ]; then
             echo "$program imports $dll, which Windows does not have" >&2
             missing=1
