@@ -12,8 +12,9 @@ constexpr QByteArrayView kUtf8Bom{"\xEF\xBB\xBF"};
 bool needsQuotes(const QString& cell) {
     if (cell.isEmpty())
         return false;
-    return cell.contains(u',') || cell.contains(u'"') || cell.contains(u'\n') ||
-           cell.contains(u'\r') || cell.front().isSpace() || cell.back().isSpace();
+    return cell.contains(u',') || cell.contains(u'"') || cell.contains(u'\t') ||
+           cell.contains(u'\n') || cell.contains(u'\r') || cell.front().isSpace() ||
+           cell.back().isSpace();
 }
 
 QString csvCell(const QString& cell) {

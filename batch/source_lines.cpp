@@ -20,10 +20,24 @@ qsizetype afterLineBreak(QStringView text, qsizetype at) {
     return text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n' ? at + 2 : at + 1;
 }
 
+// Spreadsheet cells when the first record has a tab outside quotes, else CSV;
+// a quoted CSV cell may hold a tab of its own.
+QChar separatorOf(QStringView text) {
+    bool quoted = false;
+    for (const QChar c : text) {
+        if (c == kQuote)
+            quoted = !quoted;
+        else if (!quoted && c == kTab)
+            return kTab;
+        else if (!quoted && isLineBreak(c))
+            break;
+    }
+    return kComma;
+}
+
 class Splitter {
   public:
-    explicit Splitter(QStringView text)
-        : text_(text), separator_(text.contains(kTab) ? kTab : kComma) {}
+    explicit Splitter(QStringView text) : text_(text), separator_(separatorOf(text)) {}
 
     QList<SourceLine> lines() {
         QList<SourceLine> lines;

@@ -21,7 +21,7 @@ struct SourceLine {
 };
 
 // Splits text into records at CRLF, LF or CR, and each record into cells at
-// tabs (spreadsheet cells) or, when the text holds no tab, at commas (CSV),
+// tabs (spreadsheet cells) or, when its first line holds none, at commas (CSV),
 // honouring RFC 4180 quotes: a quoted cell may hold separators, line breaks
 // and doubled quotes. One final line break ends the last record rather than
 // adding an empty one.
