@@ -61,7 +61,7 @@ BatchWindow::BatchWindow(const Clock& clock, BasisSource basis, QWidget* parent)
     buildControls();
     installKeys();
     acceptBatchFileDrops(*this, [this](const QString& path) { openFile(path); });
-    resize(960, 540);
+    resize(1240, 480);
     showCounts();
 }
 
