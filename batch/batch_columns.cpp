@@ -12,6 +12,7 @@ constexpr QStringView kRecordDateHeader = u"記録日";
 constexpr QStringView kFullDateHeader = u"曜日・和暦";
 constexpr QStringView kNoteHeader = u"備考";
 constexpr QStringView kUnbalancedQuoteNote = u"引用符が閉じていません";
+constexpr QStringView kExtraCellsNote = u"%1列目以降は表示していません";
 // Columns before and after the input columns and judgements.
 constexpr int kLeadingColumns = 1;
 constexpr int kTrailingColumns = 3 + kJudgedRangeCount;
@@ -21,11 +22,13 @@ int inputCount(const BatchTable& table) {
 }
 
 QString noteOf(const BatchRow& row) {
-    QString note = unreadNote(row.unread);
+    QStringList notes{unreadNote(row.unread)};
     if (row.unbalancedQuote)
-        note +=
-            (note.isEmpty() ? QString() : QStringLiteral("、")) + kUnbalancedQuoteNote.toString();
-    return note;
+        notes.append(kUnbalancedQuoteNote.toString());
+    if (row.extraCells)
+        notes.append(kExtraCellsNote.toString().arg(kMaxInputColumns + 1));
+    notes.removeAll(QString());
+    return notes.join(u'、');
 }
 
 } // namespace
@@ -74,7 +77,7 @@ QString batchCellText(const BatchTable& table, const BatchRow& row, int column) 
     case ColumnKind::Line:
         return QString::number(row.line);
     case ColumnKind::Input:
-        return row.cells.value(at.index);
+        return cellsOf(table, row).value(at.index);
     case ColumnKind::RecordDate:
         return row.date ? dateTextOf(*row.date) : QString();
     case ColumnKind::Judgement:

@@ -9,10 +9,6 @@ namespace tokivane {
 
 namespace {
 
-// Enough lines to tell the columns apart; the rest cannot change the choice
-// much and would only cost time on long files.
-constexpr qsizetype kSampledLines = 1000;
-
 struct ColumnVotes {
     qsizetype dates = 0;
     qsizetype fullDates = 0;

@@ -7,6 +7,10 @@
 
 namespace tokivane {
 
+// Enough lines to tell the columns apart; the rest cannot change the choice
+// much and would only cost time on long files.
+inline constexpr qsizetype kSampledLines = 1000;
+
 struct ColumnChoice {
     // The column whose cells are judged.
     qsizetype column = 0;

@@ -87,7 +87,7 @@ void TestBatchProperties::batchEqualsExecute() {
                 const OutputField field = kJudgedRows[static_cast<std::size_t>(at)].judgement;
                 if (batchCellText(table, row, firstJudgement + at) != form.caption(field))
                     QFAIL(qPrintable(u"record %1, entry %2: %3 is %4 in the window"_qs.arg(
-                        row.cells.front(), kClosingDayEntries[entry].toString(),
+                        cellsOf(table, row).front(), kClosingDayEntries[entry].toString(),
                         batchHeaderText(table, firstJudgement + at), form.caption(field))));
             }
         }

@@ -23,7 +23,7 @@ QStringList rowsOf(const BatchTable& table) {
     QStringList rows;
     for (const BatchRow& row : table.rows) {
         QStringList parts{QString::number(row.line)};
-        parts += row.cells;
+        parts += cellsOf(table, row);
         parts.append(row.date ? dateTextOf(*row.date) : unreadNote(row.unread));
         rows.append(parts.join(u'|'));
     }
@@ -47,6 +47,8 @@ class TestBatchReading : public QObject {
     void lines();
     void fileBytes_data();
     void fileBytes();
+    void notReadSaysWhy_data();
+    void notReadSaysWhy();
     void csvRoundTrip();
     void shiftJisRefusesWhatItCannotHold();
 };
@@ -96,6 +98,40 @@ void TestBatchReading::lines() {
     QCOMPARE(rowsOf(table), rows);
 }
 
+void TestBatchReading::notReadSaysWhy_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qsizetype>("inputColumns");
+    // 備考 of every row.
+    QTest::addColumn<QStringList>("notes");
+
+    QTest::newRow("more cells than are shown")
+        << u"2025/11/01"_qs + u",x"_qs.repeated(150) + u"\n2025/11/02,y"_qs << kMaxInputColumns
+        << QStringList{u"101列目以降は表示していません"_qs, QString()};
+    QTest::newRow("an unclosed quote in a line of no date")
+        << u"2025/11/01\n\"請求書\n2025/11/02"_qs << qsizetype(1)
+        << QStringList{QString(), u"日付ではありません、引用符が閉じていません"_qs, QString()};
+    QTest::newRow("a line of a million characters")
+        << u"2025/11/01\n"_qs + QString(1'000'000, u'x') + u"\n2025/11/02"_qs << qsizetype(1)
+        << QStringList{QString(), u"日付ではありません"_qs, QString()};
+    QTest::newRow("a record date after a million blanks")
+        << u"2025/11/01\n"_qs + QString(1'000'000, u' ') + u"2025/11/02\n2025/11/03"_qs
+        << qsizetype(1) << QStringList{QString(), QString(), QString()};
+}
+
+void TestBatchReading::notReadSaysWhy() {
+    QFETCH(QString, text);
+    QFETCH(qsizetype, inputColumns);
+    QFETCH(QStringList, notes);
+    const BatchTable table = readBatch(text, kClock);
+    QCOMPARE(table.inputHeaders.size(), inputColumns);
+    const int note = batchColumnCount(table) - 1;
+    QCOMPARE(batchHeaderText(table, note), u"備考"_qs);
+    QStringList shown;
+    for (const BatchRow& row : table.rows)
+        shown.append(batchCellText(table, row, note));
+    QCOMPARE(shown, notes);
+}
+
 void TestBatchReading::fileBytes_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
@@ -138,7 +174,7 @@ void TestBatchReading::csvRoundTrip() {
         QCOMPARE(table.inputHeaders, lines[0]);
         QCOMPARE(table.rows.size(), 3);
         for (qsizetype at = 0; at < table.rows.size(); ++at)
-            QCOMPARE(table.rows[at].cells, lines[at + 1]);
+            QCOMPARE(cellsOf(table, table.rows[at]), lines[at + 1]);
     }
 }
 
