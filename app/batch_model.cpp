@@ -2,31 +2,69 @@
 
 #include "batch_columns.h"
 
-#include <chrono>
+#include <numeric>
 
 namespace tokivane {
+
+namespace {
+
+// A cell longer than this is shown cut short; drawing a line of a million
+// characters would hold up the window for nothing anyone could read.
+constexpr qsizetype kShownCharacters = 1000;
+constexpr QChar kCutShort = u'…';
+
+QString shownText(QString text) {
+    if (text.size() <= kShownCharacters)
+        return text;
+    text.truncate(kShownCharacters);
+    return text + kCutShort;
+}
+
+} // namespace
 
 void BatchModel::setTable(BatchTable table) {
     beginResetModel();
     table_ = std::move(table);
+    order_.resize(static_cast<std::size_t>(table_.rows.size()));
+    std::iota(order_.begin(), order_.end(), 0);
     endResetModel();
 }
 
 void BatchModel::judge(const JudgingBasis& basis) {
     judgeBatch(table_, basis);
-    // Only the judgement cells and their headers change.
-    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
-    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    judgementsChanged();
 }
 
 void BatchModel::clearJudgements() {
     tokivane::clearJudgements(table_);
+    judgementsChanged();
+}
+
+void BatchModel::judgementsChanged() {
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
+// Persistent indexes (the current cell, the selection) follow their rows.
+void BatchModel::setOrder(std::vector<int> order) {
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<int> shownAt(order.size());
+    for (std::size_t at = 0; at < order.size(); ++at)
+        shownAt[static_cast<std::size_t>(order[at])] = static_cast<int>(at);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before) {
+        const int row = order_[static_cast<std::size_t>(index.row())];
+        after.append(this->index(shownAt[static_cast<std::size_t>(row)], index.column()));
+    }
+    order_ = std::move(order);
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
 int BatchModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(table_.rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(order_.size());
 }
 
 int BatchModel::columnCount(const QModelIndex& parent) const {
@@ -36,12 +74,12 @@ int BatchModel::columnCount(const QModelIndex& parent) const {
 QVariant BatchModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
-    const BatchRow& row = table_.rows[index.row()];
+    const BatchRow& row = table_.rows[order_[static_cast<std::size_t>(index.row())]];
     switch (role) {
     case Qt::DisplayRole:
+        return shownText(batchCellText(table_, row, index.column()));
+    case kWholeTextRole:
         return batchCellText(table_, row, index.column());
-    case kSortRole:
-        return sortKey(row, index.column());
     case Qt::TextAlignmentRole: {
         const ColumnKind kind = batchColumnAt(table_, index.column()).kind;
         if (kind == ColumnKind::Judgement)
@@ -52,21 +90,6 @@ QVariant BatchModel::data(const QModelIndex& index, int role) const {
     }
     default:
         return {};
-    }
-}
-
-QVariant BatchModel::sortKey(const BatchRow& row, int column) const {
-    const BatchColumn at = batchColumnAt(table_, column);
-    switch (at.kind) {
-    case ColumnKind::Line:
-        return qlonglong(row.line);
-    case ColumnKind::RecordDate:
-    case ColumnKind::FullDate:
-        // Rows without a date after all dates.
-        return row.date ? qlonglong(std::chrono::sys_days{*row.date}.time_since_epoch().count())
-                        : std::numeric_limits<qlonglong>::max();
-    default:
-        return batchCellText(table_, row, column);
     }
 }
 

@@ -3,12 +3,14 @@
 #include "batch_columns.h"
 #include "batch_files.h"
 #include "batch_model.h"
+#include "batch_sort.h"
 #include "clipboard_table.h"
 #include "file_drops.h"
 #include "form1_layout.h"
 #include "form_font.h"
 #include "form_palette.h"
 #include "full_date.h"
+#include "work_progress.h"
 
 #include <QBoxLayout>
 #include <QClipboard>
@@ -19,7 +21,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
-#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <algorithm>
 
@@ -36,7 +37,11 @@ constexpr QStringView kUtf8Filter = u"CSV UTF-8 (*.csv)";
 constexpr QStringView kShiftJisFilter = u"CSV Shift_JIS (*.csv)";
 constexpr QStringView kEmptyHeading =
     u"記録日の列を貼り付ける（Ctrl+V）か、ファイルを開いてください";
+constexpr QStringView kReadingCaption = u"読み込んでいます…";
+constexpr QStringView kSortingCaption = u"並べ替えています…";
 const QKeySequence kCopyAllKeys{Qt::CTRL | Qt::SHIFT | Qt::Key_C};
+// Lines read between two looks at the cancel button.
+constexpr qsizetype kLinesPerPart = 50'000;
 
 QPushButton* addButton(QBoxLayout& row, QWidget& parent, QStringView name, QStringView caption) {
     auto* button = new QPushButton(caption.toString(), &parent);
@@ -48,6 +53,18 @@ QPushButton* addButton(QBoxLayout& row, QWidget& parent, QStringView name, QStri
 QString headingOf(const JudgingBasis& basis) {
     return QStringLiteral("処理日 %1（%2）・締め日 %3 の範囲で判定しています")
         .arg(basis.processing.text, fullDateText(basis.processing.date), basis.closingEntry);
+}
+
+// Every line of a text, or nothing when cancelled.
+std::optional<BatchTable> readInParts(QString text, const Clock& clock, WorkControl& control) {
+    BatchReader reader(std::move(text), clock);
+    while (!reader.atEnd()) {
+        if (control.cancelled)
+            return std::nullopt;
+        reader.readMore(kLinesPerPart);
+        control.done = static_cast<int>(reader.progress() * kWorkSteps);
+    }
+    return std::move(reader).take();
 }
 
 } // namespace
@@ -75,20 +92,22 @@ void BatchWindow::buildControls() {
     column->addWidget(heading_);
 
     model_ = new BatchModel(this);
-    sorted_ = new QSortFilterProxyModel(this);
-    sorted_->setSourceModel(model_);
-    sorted_->setSortRole(BatchModel::kSortRole);
     view_ = new QTableView(this);
     view_->setObjectName(QStringLiteral("batchTable"));
     view_->setAccessibleName(kTitle.toString());
-    view_->setModel(sorted_);
-    view_->setSortingEnabled(true);
-    view_->sortByColumn(0, Qt::AscendingOrder);
+    view_->setModel(model_);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Rows of one height, so that the view never measures a million of them.
     view_->verticalHeader()->hide();
+    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
     view_->setWordWrap(false);
+    QHeaderView* header = view_->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(0, Qt::AscendingOrder);
+    connect(header, &QHeaderView::sortIndicatorChanged, this, &BatchWindow::sortBy);
     column->addWidget(view_, 1);
 
     status_ = new QLabel(this);
@@ -122,22 +141,75 @@ void BatchWindow::installKeys() {
 }
 
 void BatchWindow::openText(const QString& text) {
-    model_->setTable(readBatch(text, clock_));
+    std::optional<BatchTable> read;
+    const bool done = runWork(
+        kReadingCaption, [&](WorkControl& control) { read = readInParts(text, clock_, control); });
+    if (done && read)
+        showTable(std::move(*read));
+}
+
+// The file is read and decoded on the worker too: 200 MB take a while.
+void BatchWindow::openFile(const QString& path) {
+    std::optional<QString> unreadReason;
+    std::optional<BatchTable> read;
+    const bool done = runWork(kReadingCaption, [&](WorkControl& control) {
+        auto text = readBatchFile(path);
+        if (const auto* unread = std::get_if<UnreadFile>(&text))
+            unreadReason = unread->reason;
+        else
+            read = readInParts(std::move(std::get<QString>(text)), clock_, control);
+    });
+    if (unreadReason)
+        showMessage(*unreadReason);
+    else if (done && read)
+        showTable(std::move(*read));
+}
+
+bool BatchWindow::runWork(QStringView label, const std::function<void(WorkControl&)>& work) {
+    if (busy_)
+        return false;
+    busy_ = true;
+    const bool done = runWithProgress(this, label.toString(), work);
+    busy_ = false;
+    if (judgeWhenIdle_) {
+        judgeWhenIdle_ = false;
+        judge(false);
+    }
+    return done;
+}
+
+void BatchWindow::showTable(BatchTable table) {
+    model_->setTable(std::move(table));
+    const QSignalBlocker quiet(view_->horizontalHeader());
+    view_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    sortColumn_ = 0;
+    sortOrder_ = Qt::AscendingOrder;
     view_->resizeColumnsToContents();
     judge(true);
 }
 
-void BatchWindow::openFile(const QString& path) {
-    auto text = readBatchFile(path);
-    if (const auto* unread = std::get_if<UnreadFile>(&text)) {
-        showMessage(unread->reason);
-        return;
-    }
-    openText(std::get<QString>(text));
+void BatchWindow::judgeAgain() {
+    // The table being read or sorted must not change under the worker.
+    if (busy_)
+        judgeWhenIdle_ = true;
+    else
+        judge(false);
 }
 
-void BatchWindow::judgeAgain() {
-    judge(false);
+// A whole selection would be carried row by row through the new order.
+void BatchWindow::sortBy(int column, Qt::SortOrder order) {
+    view_->clearSelection();
+    std::vector<int> rows;
+    const bool done = runWork(
+        kSortingCaption, [&](WorkControl&) { rows = sortedRows(model_->table(), column, order); });
+    if (!done || rows.size() != model_->order().size()) {
+        const QSignalBlocker quiet(view_->horizontalHeader());
+        view_->horizontalHeader()->setSortIndicator(sortColumn_, sortOrder_);
+        return;
+    }
+    sortColumn_ = column;
+    sortOrder_ = order;
+    model_->setOrder(std::move(rows));
 }
 
 void BatchWindow::judge(bool reportProblem) {
@@ -152,6 +224,9 @@ void BatchWindow::judge(bool reportProblem) {
         model_->judge(judging);
         heading_->setText(headingOf(judging));
     }
+    // An order by judgements follows the new ones.
+    if (batchColumnAt(model_->table(), sortColumn_).kind == ColumnKind::Judgement)
+        model_->setOrder(sortedRows(model_->table(), sortColumn_, sortOrder_));
     showCounts();
 }
 
@@ -164,10 +239,7 @@ void BatchWindow::showCounts() {
 }
 
 QList<QStringList> BatchWindow::shownCells() const {
-    QList<qsizetype> order;
-    order.reserve(sorted_->rowCount());
-    for (int row = 0; row < sorted_->rowCount(); ++row)
-        order.append(sorted_->mapToSource(sorted_->index(row, 0)).row());
+    const QList<qsizetype> order(model_->order().begin(), model_->order().end());
     return batchCells(model_->table(), order);
 }
 
@@ -182,7 +254,8 @@ void BatchWindow::copySelection() {
     QList<QStringList> lines(bottom.row() - top.row() + 1,
                              QStringList(right.column() - left.column() + 1));
     for (const QModelIndex& index : selected)
-        lines[index.row() - top.row()][index.column() - left.column()] = index.data().toString();
+        lines[index.row() - top.row()][index.column() - left.column()] =
+            index.data(BatchModel::kWholeTextRole).toString();
     copyToClipboard(clipboardTableOf(lines));
 }
 

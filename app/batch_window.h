@@ -12,12 +12,12 @@
 #include <variant>
 
 class QLabel;
-class QSortFilterProxyModel;
 class QTableView;
 
 namespace tokivane {
 
 class BatchModel;
+struct WorkControl;
 
 // 一括判定: many record dates, one a line, judged against the ranges the main
 // window's Execute shows, as a table to sort, copy and save.
@@ -33,7 +33,8 @@ class BatchWindow final : public QWidget {
     ~BatchWindow() override;
 
     // Replaces the lines with those of `text` and judges them; a failing
-    // check of the inputs is shown as Execute shows it.
+    // check of the inputs is shown as Execute shows it. Long texts show their
+    // progress, and a cancelled reading leaves the table as it was.
     void openText(const QString& text);
     // The same with a file's text; an unreadable file leaves the table as it
     // was and says why.
@@ -50,6 +51,11 @@ class BatchWindow final : public QWidget {
   private:
     void buildControls();
     void installKeys();
+    // Runs long work with a progress bar; false when it was cancelled or
+    // other work was under way.
+    bool runWork(QStringView label, const std::function<void(WorkControl&)>& work);
+    void showTable(BatchTable table);
+    void sortBy(int column, Qt::SortOrder order);
     void judge(bool reportProblem);
     void showCounts();
     void copySelection();
@@ -62,10 +68,14 @@ class BatchWindow final : public QWidget {
     const Clock& clock_;
     BasisSource basis_;
     BatchModel* model_ = nullptr;
-    QSortFilterProxyModel* sorted_ = nullptr;
     QTableView* view_ = nullptr;
     QLabel* heading_ = nullptr;
     QLabel* status_ = nullptr;
+    int sortColumn_ = 0;
+    Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
+    bool busy_ = false;
+    // 実行 was pressed while the table was being read or sorted.
+    bool judgeWhenIdle_ = false;
 };
 
 } // namespace tokivane
