@@ -6,12 +6,18 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QMenu>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <thread>
 
 #include "batch_window.h"
 #include "csv_file.h"
+#include "work_progress.h"
 
 using namespace tokivane;
 using namespace tokivane::harness;
@@ -47,6 +53,29 @@ int columnNamed(QAbstractItemModel& model, const QString& name) {
         if (model.headerData(column, Qt::Horizontal).toString() == name)
             return column;
     return -1;
+}
+
+void clickHeader(QTableView& view, int column) {
+    QHeaderView* header = view.horizontalHeader();
+    const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+}
+
+QStringList shownColumn(QAbstractItemModel& model, int column) {
+    QStringList cells;
+    for (int row = 0; row < model.rowCount(); ++row)
+        cells.append(model.index(row, column).data().toString());
+    return cells;
+}
+
+// Presses the cancel button of whatever progress bar shows.
+void cancelProgressWhenShown() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* progress = qobject_cast<QProgressDialog*>(window);
+        if (progress && progress->isVisible())
+            QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    }
 }
 
 void pasteBy(Route route, QLineEdit* box) {
@@ -87,6 +116,8 @@ class TestBatchWindow : public QObject {
     void refusesWithExecutesMessage();
     void saveAndOpenAgain_data();
     void saveAndOpenAgain();
+    void headerClicksSort();
+    void cancelStopsLongWork();
 
   private:
     std::unique_ptr<ShownForm> shown_;
@@ -208,6 +239,39 @@ void TestBatchWindow::saveAndOpenAgain() {
     // And they are judged the same again.
     const int firstJudged = columnNamed(model, u"前回請求"_qs);
     QCOMPARE(after[1].mid(1 + firstJudged, 9), before[1].mid(firstJudged, 9));
+}
+
+void TestBatchWindow::headerClicksSort() {
+    QApplication::clipboard()->setText(u"25/11/20\n未定\n25/11/01\n25/11/20\n"_qs);
+    pasteBy(Route::CtrlV, text2(form()));
+    BatchWindow* batch = batchWindow(form());
+    QVERIFY(batch);
+    auto* view = control<QTableView>(*batch, QStringLiteral("batchTable"));
+    QAbstractItemModel& model = *view->model();
+    const int line = columnNamed(model, u"行"_qs);
+    clickHeader(*view, columnNamed(model, u"記録日"_qs));
+    QCOMPARE(shownColumn(model, line), (QStringList{u"3"_qs, u"1"_qs, u"4"_qs, u"2"_qs}));
+    QCOMPARE(model.index(0, columnNamed(model, u"記録日"_qs)).data().toString(), u"25/11/01"_qs);
+    clickHeader(*view, columnNamed(model, u"記録日"_qs));
+    QCOMPARE(shownColumn(model, line), (QStringList{u"2"_qs, u"1"_qs, u"4"_qs, u"3"_qs}));
+    // Copies follow the order shown.
+    QCOMPARE(batch->shownCells()[1][line], u"2"_qs);
+    clickHeader(*view, line);
+    QCOMPARE(shownColumn(model, line), (QStringList{u"1"_qs, u"2"_qs, u"3"_qs, u"4"_qs}));
+}
+
+void TestBatchWindow::cancelStopsLongWork() {
+    QTimer cancel;
+    connect(&cancel, &QTimer::timeout, &cancelProgressWhenShown);
+    cancel.start(20);
+    bool stopped = false;
+    const bool done = runWithProgress(&form(), u"読み込んでいます…"_qs, [&](WorkControl& control) {
+        while (!control.cancelled)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        stopped = true;
+    });
+    QVERIFY(!done);
+    QVERIFY(stopped);
 }
 
 QTEST_MAIN(TestBatchWindow)
