@@ -77,7 +77,10 @@ QString batchCellText(const BatchTable& table, const BatchRow& row, int column) 
     case ColumnKind::Line:
         return QString::number(row.line);
     case ColumnKind::Input:
-        return cellsOf(table, row).value(at.index);
+        // Split only up to the cell asked for: a line may hold a million.
+        return cellOfRecord(QStringView(table.source).sliced(row.start, row.end - row.start),
+                            table.separator, at.index)
+            .value_or(QString());
     case ColumnKind::RecordDate:
         return row.date ? dateTextOf(*row.date) : QString();
     case ColumnKind::Judgement:
