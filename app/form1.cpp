@@ -1,14 +1,18 @@
 #include "form1.h"
 
+#include "batch_window.h"
 #include "closing_day.h"
 #include "complete_date.h"
+#include "date_box_paste.h"
 #include "date_text.h"
 #include "em_spaced_label.h"
 #include "execute.h"
+#include "file_drops.h"
 #include "form1_layout.h"
 #include "form_font.h"
 #include "form_palette.h"
 #include "full_date_hints.h"
+#include "judging_ranges.h"
 #include "results_copy.h"
 
 #include <QFrame>
@@ -26,6 +30,8 @@ namespace {
 
 // The character code a key press delivers for Enter.
 constexpr int kEnterKeyCode = 13;
+
+constexpr QStringView kBatchMenuCaption = u"記録日を一括判定…";
 
 template <typename Widget> Widget* place(QWidget& parent, QStringView name, TwipsRect rect) {
     auto* widget = new Widget(&parent);
@@ -88,7 +94,7 @@ Form1::Form1(const Clock& clock, QWidget* parent) : QMainWindow(parent), clock_(
     setCentralWidget(client);
     buildControls(*client);
     buildMenu();
-    installResultsCopy(*this, *client, controls_);
+    installBatchEntries(*client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     port_ = std::make_unique<WidgetFormPort>(*this, controls_);
@@ -133,6 +139,44 @@ void Form1::buildControls(QWidget& client) {
         placeLine(client, placement);
 }
 
+// Ways into 一括判定: the result area's menu, a paste of several lines into
+// the record date box, and a file dropped on the window.
+void Form1::installBatchEntries(QWidget& client) {
+    auto* judgeMany = new QAction(kBatchMenuCaption.toString(), this);
+    connect(judgeMany, &QAction::triggered, this, [this] {
+        batchWindow().openText(QString());
+        showBatchWindow();
+    });
+    installResultsCopy(*this, client, controls_, {judgeMany});
+
+    installDateBoxPaste(*controls_.text1, *controls_.text2, [this](const QString& lines) {
+        showBatchWindow();
+        batchWindow().openText(lines);
+    });
+    const auto openFile = [this](const QString& path) {
+        showBatchWindow();
+        batchWindow().openFile(path);
+    };
+    acceptBatchFileDrops(*this, openFile);
+    acceptBatchFileDrops(*controls_.text1, openFile);
+    acceptBatchFileDrops(*controls_.text2, openFile);
+}
+
+BatchWindow& Form1::batchWindow() {
+    if (!batch_) {
+        batch_ = new BatchWindow(
+            clock_, [this] { return judgingBasisOf(*port_, clock_); }, this);
+    }
+    return *batch_;
+}
+
+void Form1::showBatchWindow() {
+    BatchWindow& batch = batchWindow();
+    batch.show();
+    batch.raise();
+    batch.activateWindow();
+}
+
 void Form1::buildMenu() {
     QAction* end = menuBar()->addAction(layout::kEndMenuCaption.toString());
     end->setObjectName(layout::kEndMenuName.toString());
@@ -158,6 +202,8 @@ void Form1::Form_Load() {
 
 void Form1::Command1_Click() {
     Execute(*port_, clock_);
+    if (batch_ && batch_->isVisible())
+        batch_->judgeAgain();
 }
 
 void Form1::Command4_Click() {

@@ -11,6 +11,8 @@ class QLineEdit;
 
 namespace tokivane {
 
+class BatchWindow;
+
 // The one window: date boxes, the closing-day list, Execute and Clear, and
 // the four groups of output fields. Handlers keep their control_event names.
 class Form1 final : public QMainWindow {
@@ -31,10 +33,15 @@ class Form1 final : public QMainWindow {
     void buildControls(QWidget& client);
     void buildMenu();
     void completeBox(QLineEdit& box);
+    // 一括判定, made on first need and kept while the window lives.
+    BatchWindow& batchWindow();
+    void showBatchWindow();
+    void installBatchEntries(QWidget& client);
 
     const Clock& clock_;
     FormControls controls_;
     std::unique_ptr<WidgetFormPort> port_;
+    BatchWindow* batch_ = nullptr;
 };
 
 } // namespace tokivane

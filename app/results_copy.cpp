@@ -5,11 +5,8 @@
 #include "twips.h"
 
 #include <QAction>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QMimeData>
 #include <QWidget>
 
 namespace tokivane {
@@ -22,10 +19,7 @@ const QKeySequence kCopyResultsKeys{Qt::CTRL | Qt::SHIFT | Qt::Key_C};
 void copyResults(const FormControls& controls) {
     const ResultsTable table = resultsTable(
         [&controls](OutputField field) { return controls.fields.value(field)->text(); });
-    auto* data = new QMimeData;
-    data->setText(table.plainText);
-    data->setHtml(table.html);
-    QGuiApplication::clipboard()->setMimeData(data);
+    copyToClipboard(table);
 }
 
 // The results begin at the first rule; above it are the inputs.
@@ -34,20 +28,21 @@ bool inResultArea(QPoint clientPos) {
 }
 
 // A menu of its own for each popup, gone once closed.
-void popUpMenu(QWidget& client, QAction& copy, QPoint pos) {
+void popUpMenu(QWidget& client, const QList<QAction*>& entries, QPoint pos) {
     if (!inResultArea(pos))
         return;
     auto* menu = new QMenu(&client);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     // A popup is a window of its own and inherits no font from the window.
     menu->setFont(client.font());
-    menu->addAction(&copy);
+    menu->addActions(entries);
     menu->popup(client.mapToGlobal(pos));
 }
 
 } // namespace
 
-void installResultsCopy(QWidget& form, QWidget& client, const FormControls& controls) {
+void installResultsCopy(QWidget& form, QWidget& client, const FormControls& controls,
+                        const QList<QAction*>& moreEntries) {
     auto* copy = new QAction(kCopyResultsCaption.toString(), &form);
     copy->setShortcut(kCopyResultsKeys);
     // The whole window, so that it also works while a box or the list has focus.
@@ -58,8 +53,9 @@ void installResultsCopy(QWidget& form, QWidget& client, const FormControls& cont
     // Output fields show no menu of their own (plain-text labels offer one only
     // for links), so their right clicks and menu key reach the area's.
     client.setContextMenuPolicy(Qt::CustomContextMenu);
+    const QList<QAction*> entries = QList<QAction*>{copy} + moreEntries;
     QObject::connect(&client, &QWidget::customContextMenuRequested, copy,
-                     [&client, copy](QPoint pos) { popUpMenu(client, *copy, pos); });
+                     [&client, entries](QPoint pos) { popUpMenu(client, entries, pos); });
 }
 
 } // namespace tokivane

@@ -2,7 +2,6 @@
 
 #include "form1_layout.h"
 
-#include <QLatin1StringView>
 #include <QStringList>
 #include <QStringView>
 #include <algorithm>
@@ -42,18 +41,6 @@ constexpr std::array<ResultRow, 13> kResultRows{{
     {u"Label45", u"Label48", kNone, Label63, Label64},
 }};
 
-constexpr QLatin1StringView kLineEnd{"\r\n"};
-constexpr QChar kCellSeparator = u'\t';
-
-// Spreadsheets read the page as UTF-8 and keep a cell of format '@' as text.
-constexpr QLatin1StringView kHtmlStart{
-    "<html><head><meta charset=\"utf-8\"></head><body><table>\r\n"};
-constexpr QLatin1StringView kHtmlEnd{"</table></body></html>\r\n"};
-constexpr QLatin1StringView kRowStart{"<tr>"};
-constexpr QLatin1StringView kRowEnd{"</tr>\r\n"};
-constexpr QLatin1StringView kTextCellStart{"<td style=\"mso-number-format:'\\@'\">"};
-constexpr QLatin1StringView kTextCellEnd{"</td>"};
-
 QString fixedCaption(QStringView name) {
     const auto label = std::ranges::find(layout::kFixedLabels, name, &layout::ControlSpec::name);
     return label != layout::kFixedLabels.end() ? label->caption.toString() : QString();
@@ -67,24 +54,13 @@ QStringList cellsOf(const ResultRow& row, const std::function<QString(OutputFiel
             captionOf(row.start), shown(row.end)};
 }
 
-QString htmlRow(const QStringList& cells) {
-    QString html = kRowStart;
-    for (const QString& cell : cells)
-        html += kTextCellStart + cell.toHtmlEscaped() + kTextCellEnd;
-    return html + kRowEnd;
-}
-
 } // namespace
 
 ResultsTable resultsTable(const std::function<QString(OutputField)>& captionOf) {
-    ResultsTable table{QString(), kHtmlStart};
-    for (const ResultRow& row : kResultRows) {
-        const QStringList cells = cellsOf(row, captionOf);
-        table.plainText += cells.join(kCellSeparator) + kLineEnd;
-        table.html += htmlRow(cells);
-    }
-    table.html += kHtmlEnd;
-    return table;
+    QList<QStringList> lines;
+    for (const ResultRow& row : kResultRows)
+        lines.append(cellsOf(row, captionOf));
+    return clipboardTableOf(lines);
 }
 
 } // namespace tokivane

@@ -8,8 +8,6 @@
 #include "payment_periods.h"
 #include "report_ranges.h"
 
-#include <optional>
-
 namespace tokivane {
 
 namespace {
@@ -19,7 +17,8 @@ namespace {
 constexpr Date kEarliestProcessingDate{std::chrono::year{2002}, std::chrono::January,
                                        std::chrono::day{1}};
 
-// The message for the first input that stops the calculation, if any.
+} // namespace
+
 std::optional<QStringView> inputProblem(const FormPort& form) {
     const QString processing = form.boxText(DateBox::Text1);
     if (processing.isEmpty())
@@ -38,8 +37,6 @@ std::optional<QStringView> inputProblem(const FormPort& form) {
         return messages::kInvalidRecordDate;
     return std::nullopt;
 }
-
-} // namespace
 
 void Execute(FormPort& form, const Clock& clock) {
     if (const auto problem = inputProblem(form)) {

@@ -2,10 +2,13 @@
 // person to look at. By default it renders the window offscreen after the
 // typical run (today 25/11/15, record date 2/29 completed with Enter, Execute
 // with "20日"); with --screen it takes the screen of the display it runs on
-// instead, such as the virtual display that ./scripts/run opened.
+// instead, such as the virtual display that ./scripts/run opened. With
+// --batch it renders 一括判定 after a column of dates was pasted into 記録日.
+#include "batch_window.h"
 #include "form1.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
@@ -29,6 +32,22 @@ QPixmap sampleRun() {
     return form.grab();
 }
 
+// Dates in the forms a spreadsheet or an export holds them, one not a date.
+QPixmap batchAfterPaste() {
+    using namespace std::chrono;
+    tokivane::FixedClock clock{year{2025} / November / day{15}};
+    tokivane::Form1 form(clock);
+    form.show();
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("伝票番号\t出荷日\nA-101\t2025/10/20\nA-102\t2025/10/21\nA-103\tR7.11.10\n"
+                       "A-104\t2025-11-15 9:30\nA-105\t11/20\nA-106\t未定\n"));
+    auto* record = form.findChild<QLineEdit*>(QStringLiteral("Text2"));
+    record->setFocus();
+    QTest::keyClick(record, Qt::Key_V, Qt::ControlModifier);
+    auto* batch = form.findChild<tokivane::BatchWindow*>(QStringLiteral("BatchWindow"));
+    return batch ? batch->grab() : QPixmap();
+}
+
 QPixmap wholeScreen() {
     return QGuiApplication::primaryScreen()->grabWindow(0);
 }
@@ -37,13 +56,15 @@ QPixmap wholeScreen() {
 
 int main(int argc, char* argv[]) {
     const bool screen = argc == 3 && std::strcmp(argv[1], "--screen") == 0;
-    if (argc != 2 && !screen) {
-        std::fprintf(stderr, "usage: tokivane_screenshot [--screen] OUTPUT.png\n");
+    const bool batch = argc == 3 && std::strcmp(argv[1], "--batch") == 0;
+    if (argc != 2 && !screen && !batch) {
+        std::fprintf(stderr, "usage: tokivane_screenshot [--screen | --batch] OUTPUT.png\n");
         return 2;
     }
     QApplication app(argc, argv);
     const char* output = argv[argc - 1];
-    if (!(screen ? wholeScreen() : sampleRun()).save(QString::fromLocal8Bit(output))) {
+    const QPixmap picture = screen ? wholeScreen() : batch ? batchAfterPaste() : sampleRun();
+    if (!picture.save(QString::fromLocal8Bit(output))) {
         std::fprintf(stderr, "could not write %s\n", output);
         return 1;
     }

@@ -1,0 +1,42 @@
+#include "batch_files.h"
+
+#include "file_text.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace tokivane {
+
+std::variant<QString, UnreadFile> readBatchFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return UnreadFile{QStringLiteral("ファイルを開けません：%1").arg(file.errorString())};
+    if (file.size() > kMaxFileBytes)
+        return UnreadFile{QStringLiteral("ファイルが大きすぎます（200 MBまで）")};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return UnreadFile{QStringLiteral("ファイルを読めません：%1").arg(file.errorString())};
+    return textOfFileBytes(bytes);
+}
+
+std::optional<QString> writeCsvFile(const QString& path, const QString& csv, CsvEncoding encoding) {
+    const auto bytes = csvBytes(csv, encoding);
+    if (!bytes)
+        return QStringLiteral(
+            "Shift_JISで表せない文字があるため保存できません。UTF-8で保存してください。");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("保存できません：%1").arg(file.errorString());
+    file.write(*bytes);
+    if (!file.commit())
+        return QStringLiteral("保存できません：%1").arg(file.errorString());
+    return std::nullopt;
+}
+
+bool isBatchFileName(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == u"csv" || suffix == u"tsv" || suffix == u"txt";
+}
+
+} // namespace tokivane

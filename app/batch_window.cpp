@@ -1,0 +1,305 @@
+#include "batch_window.h"
+
+#include "batch_columns.h"
+#include "batch_files.h"
+#include "batch_model.h"
+#include "batch_sort.h"
+#include "clipboard_table.h"
+#include "file_drops.h"
+#include "form1_layout.h"
+#include "form_font.h"
+#include "form_palette.h"
+#include "full_date.h"
+#include "work_progress.h"
+
+#include <QBoxLayout>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableView>
+#include <algorithm>
+
+namespace tokivane {
+
+namespace {
+
+constexpr QStringView kTitle = u"一括判定 - Tokivane";
+constexpr QStringView kOpenCaption = u"ファイルを開く…";
+constexpr QStringView kCopyAllCaption = u"すべてコピー";
+constexpr QStringView kSaveCaption = u"CSVで保存…";
+constexpr QStringView kOpenFilter = u"テキスト・CSV (*.csv *.tsv *.txt);;すべてのファイル (*)";
+constexpr QStringView kUtf8Filter = u"CSV UTF-8 (*.csv)";
+constexpr QStringView kShiftJisFilter = u"CSV Shift_JIS (*.csv)";
+constexpr QStringView kEmptyHeading =
+    u"記録日の列を貼り付ける（Ctrl+V）か、ファイルを開いてください";
+constexpr QStringView kReadingCaption = u"読み込んでいます…";
+constexpr QStringView kSortingCaption = u"並べ替えています…";
+const QKeySequence kCopyAllKeys{Qt::CTRL | Qt::SHIFT | Qt::Key_C};
+// Lines read between two looks at the cancel button.
+constexpr qsizetype kLinesPerPart = 50'000;
+
+QPushButton* addButton(QBoxLayout& row, QWidget& parent, QStringView name, QStringView caption) {
+    auto* button = new QPushButton(caption.toString(), &parent);
+    button->setObjectName(name.toString());
+    row.addWidget(button);
+    return button;
+}
+
+QString headingOf(const JudgingBasis& basis) {
+    return QStringLiteral("処理日 %1（%2）・締め日 %3 の範囲で判定しています")
+        .arg(basis.processing.text, fullDateText(basis.processing.date), basis.closingEntry);
+}
+
+// Every line of a text, or nothing when cancelled.
+std::optional<BatchTable> readInParts(QString text, const Clock& clock, WorkControl& control) {
+    BatchReader reader(std::move(text), clock);
+    while (!reader.atEnd()) {
+        if (control.cancelled)
+            return std::nullopt;
+        reader.readMore(kLinesPerPart);
+        control.done = static_cast<int>(reader.progress() * kWorkSteps);
+    }
+    return std::move(reader).take();
+}
+
+} // namespace
+
+BatchWindow::BatchWindow(const Clock& clock, BasisSource basis, QWidget* parent)
+    : QWidget(parent, Qt::Window), clock_(clock), basis_(std::move(basis)) {
+    setObjectName(QStringLiteral("BatchWindow"));
+    setWindowTitle(kTitle.toString());
+    setFont(formFont());
+    applyFormPalette(*this);
+    buildControls();
+    installKeys();
+    acceptBatchFileDrops(*this, [this](const QString& path) { openFile(path); });
+    resize(1240, 480);
+    showCounts();
+}
+
+BatchWindow::~BatchWindow() = default;
+
+void BatchWindow::buildControls() {
+    auto* column = new QVBoxLayout(this);
+    heading_ = new QLabel(kEmptyHeading.toString(), this);
+    heading_->setObjectName(QStringLiteral("batchHeading"));
+    heading_->setTextFormat(Qt::PlainText);
+    column->addWidget(heading_);
+
+    model_ = new BatchModel(this);
+    view_ = new QTableView(this);
+    view_->setObjectName(QStringLiteral("batchTable"));
+    view_->setAccessibleName(kTitle.toString());
+    view_->setModel(model_);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Rows of one height, so that the view never measures a million of them.
+    view_->verticalHeader()->hide();
+    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
+    view_->setWordWrap(false);
+    QHeaderView* header = view_->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(0, Qt::AscendingOrder);
+    connect(header, &QHeaderView::sortIndicatorChanged, this, &BatchWindow::sortBy);
+    column->addWidget(view_, 1);
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("batchStatus"));
+    status_->setTextFormat(Qt::PlainText);
+    column->addWidget(status_);
+
+    auto* buttons = new QHBoxLayout;
+    column->addLayout(buttons);
+    connect(addButton(*buttons, *this, u"openButton", kOpenCaption), &QPushButton::clicked, this,
+            &BatchWindow::chooseFile);
+    connect(addButton(*buttons, *this, u"copyAllButton", kCopyAllCaption), &QPushButton::clicked,
+            this, &BatchWindow::copyAll);
+    connect(addButton(*buttons, *this, u"saveButton", kSaveCaption), &QPushButton::clicked, this,
+            &BatchWindow::chooseSaveFile);
+    buttons->addStretch(1);
+}
+
+// Window-wide, so they work whichever control has focus; the table's own
+// single-cell copy gives way to the whole selection.
+void BatchWindow::installKeys() {
+    const auto bind = [this](const QKeySequence& keys, auto action) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    bind(QKeySequence::Copy, &BatchWindow::copySelection);
+    bind(kCopyAllKeys, &BatchWindow::copyAll);
+    bind(QKeySequence::Paste, &BatchWindow::pasteLines);
+    bind(QKeySequence(Qt::Key_Escape), &BatchWindow::close);
+}
+
+void BatchWindow::openText(const QString& text) {
+    std::optional<BatchTable> read;
+    const bool done = runWork(
+        kReadingCaption, [&](WorkControl& control) { read = readInParts(text, clock_, control); });
+    if (done && read)
+        showTable(std::move(*read));
+}
+
+// The file is read and decoded on the worker too: 200 MB take a while.
+void BatchWindow::openFile(const QString& path) {
+    std::optional<QString> unreadReason;
+    std::optional<BatchTable> read;
+    const bool done = runWork(kReadingCaption, [&](WorkControl& control) {
+        auto text = readBatchFile(path);
+        if (const auto* unread = std::get_if<UnreadFile>(&text))
+            unreadReason = unread->reason;
+        else
+            read = readInParts(std::move(std::get<QString>(text)), clock_, control);
+    });
+    if (unreadReason)
+        showMessage(*unreadReason);
+    else if (done && read)
+        showTable(std::move(*read));
+}
+
+bool BatchWindow::runWork(QStringView label, const std::function<void(WorkControl&)>& work) {
+    if (busy_)
+        return false;
+    busy_ = true;
+    const bool done = runWithProgress(this, label.toString(), work);
+    busy_ = false;
+    if (judgeWhenIdle_) {
+        judgeWhenIdle_ = false;
+        judge(false);
+    }
+    return done;
+}
+
+void BatchWindow::showTable(BatchTable table) {
+    model_->setTable(std::move(table));
+    const QSignalBlocker quiet(view_->horizontalHeader());
+    view_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    sortColumn_ = 0;
+    sortOrder_ = Qt::AscendingOrder;
+    view_->resizeColumnsToContents();
+    judge(true);
+}
+
+void BatchWindow::judgeAgain() {
+    // The table being read or sorted must not change under the worker.
+    if (busy_)
+        judgeWhenIdle_ = true;
+    else
+        judge(false);
+}
+
+// A whole selection would be carried row by row through the new order.
+void BatchWindow::sortBy(int column, Qt::SortOrder order) {
+    view_->clearSelection();
+    std::vector<int> rows;
+    const bool done = runWork(
+        kSortingCaption, [&](WorkControl&) { rows = sortedRows(model_->table(), column, order); });
+    if (!done || rows.size() != model_->order().size()) {
+        const QSignalBlocker quiet(view_->horizontalHeader());
+        view_->horizontalHeader()->setSortIndicator(sortColumn_, sortOrder_);
+        return;
+    }
+    sortColumn_ = column;
+    sortOrder_ = order;
+    model_->setOrder(std::move(rows));
+}
+
+void BatchWindow::judge(bool reportProblem) {
+    const auto basis = basis_();
+    if (const auto* problem = std::get_if<QString>(&basis)) {
+        model_->clearJudgements();
+        heading_->setText(QStringLiteral("判定していません：%1").arg(*problem));
+        if (reportProblem)
+            showMessage(*problem);
+    } else {
+        const auto& judging = std::get<JudgingBasis>(basis);
+        model_->judge(judging);
+        heading_->setText(headingOf(judging));
+    }
+    // An order by judgements follows the new ones.
+    if (batchColumnAt(model_->table(), sortColumn_).kind == ColumnKind::Judgement)
+        model_->setOrder(sortedRows(model_->table(), sortColumn_, sortOrder_));
+    showCounts();
+}
+
+void BatchWindow::showCounts() {
+    const BatchCounts counts = countsOf(model_->table());
+    status_->setText(QStringLiteral("%1 行・日付 %2 行・読めなかった行 %3 行")
+                         .arg(counts.rows)
+                         .arg(counts.dates)
+                         .arg(counts.unread));
+}
+
+QList<QStringList> BatchWindow::shownCells() const {
+    const QList<qsizetype> order(model_->order().begin(), model_->order().end());
+    return batchCells(model_->table(), order);
+}
+
+void BatchWindow::copySelection() {
+    const QModelIndexList selected = view_->selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return;
+    const auto [top, bottom] =
+        std::ranges::minmax(selected, {}, [](const QModelIndex& index) { return index.row(); });
+    const auto [left, right] =
+        std::ranges::minmax(selected, {}, [](const QModelIndex& index) { return index.column(); });
+    QList<QStringList> lines(bottom.row() - top.row() + 1,
+                             QStringList(right.column() - left.column() + 1));
+    for (const QModelIndex& index : selected)
+        lines[index.row() - top.row()][index.column() - left.column()] =
+            index.data(BatchModel::kWholeTextRole).toString();
+    copyToClipboard(clipboardTableOf(lines));
+}
+
+void BatchWindow::copyAll() {
+    copyToClipboard(clipboardTableOf(shownCells()));
+}
+
+void BatchWindow::pasteLines() {
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!text.isEmpty())
+        openText(text);
+}
+
+void BatchWindow::chooseFile() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, kOpenCaption.toString(), {}, kOpenFilter.toString());
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+// The dialog asks before replacing a file.
+void BatchWindow::chooseSaveFile() {
+    QString filter = kUtf8Filter.toString();
+    const QString path = QFileDialog::getSaveFileName(
+        this, kSaveCaption.toString(), QStringLiteral("一括判定.csv"),
+        kUtf8Filter.toString() + QStringLiteral(";;") + kShiftJisFilter.toString(), &filter);
+    if (path.isEmpty())
+        return;
+    const CsvEncoding encoding =
+        filter == kShiftJisFilter ? CsvEncoding::ShiftJis : CsvEncoding::Utf8WithBom;
+    if (const auto problem = saveCsv(path, encoding))
+        showMessage(*problem);
+}
+
+std::optional<QString> BatchWindow::saveCsv(const QString& path, CsvEncoding encoding) const {
+    return writeCsvFile(path, csvText(shownCells()), encoding);
+}
+
+void BatchWindow::showMessage(const QString& message) {
+    QMessageBox box(QMessageBox::NoIcon, layout::kWindowTitle.toString(), message, QMessageBox::Ok,
+                    this);
+    // A dialog is a window of its own and does not inherit the window's colours.
+    box.setPalette(palette());
+    box.exec();
+}
+
+} // namespace tokivane

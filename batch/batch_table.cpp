@@ -1,0 +1,202 @@
+#include "batch_table.h"
+
+#include "column_choice.h"
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace tokivane {
+
+namespace {
+
+using namespace std::chrono;
+
+constexpr sys_days kFirstDay{year{kCentury} / January / 1};
+constexpr int kDaysInCentury = (sys_days{year{kCentury + 100} / January / 1} - kFirstDay).count();
+// The first line and those that choose the judged column.
+constexpr qsizetype kChoosingLines = 1 + kSampledLines;
+
+QStringList inputHeadersOf(QStringList headers, qsizetype columns) {
+    headers = headers.mid(0, std::min(columns, kMaxInputColumns));
+    for (qsizetype column = 0; column < std::min(columns, kMaxInputColumns); ++column) {
+        if (column >= headers.size())
+            headers.append(QStringLiteral("列%1").arg(column + 1));
+        else if (headers[column].trimmed().isEmpty())
+            headers[column] = QStringLiteral("列%1").arg(column + 1);
+    }
+    return headers;
+}
+
+bool isEmptyRecord(QStringView text) {
+    return text.isEmpty() || text == u"\"\"";
+}
+
+Date dateOfDay(int day) {
+    return Date{kFirstDay + days{day}};
+}
+
+// The first day of [from, to) for which `after` holds, `after` being false
+// and then true over the days; `to` when it never holds.
+template <typename Predicate> int firstDayWhere(int from, int to, Predicate after) {
+    while (from < to) {
+        const int middle = from + (to - from) / 2;
+        if (after(middle))
+            to = middle;
+        else
+            from = middle + 1;
+    }
+    return from;
+}
+
+// The days of the century a range holds. The window's judgement compares
+// comparison keys, and a day's key orders as the day does, so the days a range
+// holds run from the first whose key is not before the start's to the last
+// whose key is not after the end's.
+struct DayInterval {
+    int first = 0;
+    int last = -1;
+};
+
+DayInterval daysOf(const NamedRange& range) {
+    const auto key = [](int day) { return comparisonKey(dateTextOf(dateOfDay(day))); };
+    const QString start = comparisonKey(range.start);
+    const QString end = comparisonKey(range.end);
+    const int first = firstDayWhere(0, kDaysInCentury, [&](int day) { return key(day) >= start; });
+    const int after = firstDayWhere(first, kDaysInCentury, [&](int day) { return key(day) > end; });
+    return {first, after - 1};
+}
+
+// Each day's judgements, one bit per range.
+std::vector<quint16> judgementsByDay(const JudgedRanges& ranges) {
+    std::vector<quint16> byDay(static_cast<std::size_t>(kDaysInCentury), 0);
+    for (std::size_t at = 0; at < ranges.size(); ++at) {
+        const DayInterval interval = daysOf(ranges[at]);
+        for (int day = interval.first; day <= interval.last; ++day)
+            byDay[static_cast<std::size_t>(day)] |= quint16(1U << at);
+    }
+    return byDay;
+}
+
+} // namespace
+
+QStringList cellsOf(const BatchTable& table, const BatchRow& row) {
+    return cellsOfRecord(QStringView(table.source).sliced(row.start, row.end - row.start),
+                         table.separator);
+}
+
+BatchReader::BatchReader(QString text, const Clock& clock)
+    : clock_(clock), splitter_(QStringView()) {
+    table_.source = std::move(text);
+    splitter_ = RecordSplitter(table_.source);
+    table_.separator = splitter_.separator();
+}
+
+QStringView BatchReader::textOf(const SourceRecord& record) const {
+    return QStringView(table_.source).sliced(record.start, record.end - record.start);
+}
+
+void BatchReader::readMore(qsizetype lines) {
+    if (!columnChosen_) {
+        chooseColumn();
+        return;
+    }
+    for (qsizetype read = 0; read < lines && !splitter_.atEnd(); ++read)
+        readRecord(splitter_.next());
+}
+
+double BatchReader::progress() const {
+    return table_.source.isEmpty() ? 1.0
+                                   : static_cast<double>(splitter_.position()) /
+                                         static_cast<double>(table_.source.size());
+}
+
+// The first lines choose the column, then are read as every other line.
+void BatchReader::chooseColumn() {
+    QList<SourceRecord> first;
+    QList<SourceLine> lines;
+    while (first.size() < kChoosingLines && !splitter_.atEnd()) {
+        first.append(splitter_.next());
+        lines.append({first.back().number, cellsOfRecord(textOf(first.back()), table_.separator),
+                      first.back().unbalancedQuote});
+    }
+    const ColumnChoice choice = tokivane::chooseColumn(lines, clock_);
+    table_.judgedColumn = choice.column;
+    table_.headerLine = choice.headerLine;
+    if (choice.headerLine)
+        table_.inputHeaders = lines.front().cells;
+    columnChosen_ = true;
+    table_.rows.reserve(first.size());
+    for (qsizetype at = 0; at < first.size(); ++at) {
+        if (at == 0 && choice.headerLine)
+            cellCount_ = first.front().cellCount;
+        else
+            readRecord(first[at]);
+    }
+}
+
+void BatchReader::readRecord(const SourceRecord& record) {
+    BatchRow row;
+    row.start = record.start;
+    row.end = record.end;
+    row.line = record.number;
+    row.unbalancedQuote = record.unbalancedQuote;
+    row.extraCells = record.cellCount > kMaxInputColumns;
+    cellCount_ = std::max(cellCount_, record.cellCount);
+    const QStringView text = textOf(record);
+    if (record.cellCount == 1 && isEmptyRecord(text)) {
+        row.unread = Unread::EmptyLine;
+    } else {
+        const auto cell = cellOfRecord(text, table_.separator, table_.judgedColumn);
+        const DateReading reading =
+            cell ? readDateForm(*cell, clock_) : DateReading{std::nullopt, Unread::NotADate, false};
+        row.date = reading.date;
+        row.unread = reading.unread;
+    }
+    table_.rows.append(row);
+}
+
+BatchTable BatchReader::take() && {
+    table_.inputHeaders = inputHeadersOf(table_.inputHeaders, cellCount_);
+    return std::move(table_);
+}
+
+BatchTable readBatch(QString text, const Clock& clock) {
+    BatchReader reader(std::move(text), clock);
+    while (!reader.atEnd())
+        reader.readMore(std::numeric_limits<qsizetype>::max());
+    return std::move(reader).take();
+}
+
+void judgeBatch(BatchTable& table, const JudgingBasis& basis) {
+    const std::vector<quint16> byDay = judgementsByDay(basis.ranges);
+    for (BatchRow& row : table.rows) {
+        if (row.date)
+            row.yes = byDay[static_cast<std::size_t>((sys_days{*row.date} - kFirstDay).count())];
+    }
+    table.basis = basis;
+}
+
+void clearJudgements(BatchTable& table) {
+    for (BatchRow& row : table.rows)
+        row.yes = 0;
+    table.basis.reset();
+}
+
+BatchCounts countsOf(const BatchTable& table) {
+    BatchCounts counts;
+    counts.rows = table.rows.size();
+    counts.dates =
+        std::ranges::count_if(table.rows, [](const BatchRow& row) { return row.date.has_value(); });
+    counts.unread = counts.rows - counts.dates;
+    return counts;
+}
+
+qsizetype yesCount(const BatchTable& table, int index) {
+    if (!table.basis)
+        return 0;
+    return std::ranges::count_if(
+        table.rows, [index](const BatchRow& row) { return row.date && (row.yes >> index) & 1U; });
+}
+
+} // namespace tokivane

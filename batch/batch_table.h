@@ -1,0 +1,101 @@
+#pragma once
+
+#include "clock.h"
+#include "date_forms.h"
+#include "date_text.h"
+#include "judging_ranges.h"
+#include "source_lines.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <optional>
+
+namespace tokivane {
+
+// Input columns shown at most; a spreadsheet row rarely has more, and random
+// bytes full of commas would otherwise make a table no one could read.
+inline constexpr qsizetype kMaxInputColumns = 100;
+
+// A line of the source with the date read from its judged cell. The cells
+// stay in the source text, so a row holds no string.
+struct BatchRow {
+    // The record's text in the source.
+    qsizetype start = 0;
+    qsizetype end = 0;
+    qsizetype line = 0;
+    std::optional<Date> date;
+    Unread unread = Unread::None;
+    bool unbalancedQuote = false;
+    // More cells than kMaxInputColumns; those after it are not shown.
+    bool extraCells = false;
+    // One bit per judged range; meaningful only while the table is judged.
+    quint16 yes = 0;
+};
+
+// Many lines read for judging, and their judgements once judged.
+struct BatchTable {
+    // The text read, held once for every row's cells.
+    QString source;
+    QChar separator = u',';
+    // Named by the header line when there is one, else "列1", "列2"...
+    QStringList inputHeaders;
+    qsizetype judgedColumn = 0;
+    bool headerLine = false;
+    QList<BatchRow> rows;
+    std::optional<JudgingBasis> basis;
+};
+
+// The input cells of a row, split from the source when asked.
+QStringList cellsOf(const BatchTable& table, const BatchRow& row);
+
+// Reads the lines of a text a part at a time, so that a long text can show
+// its progress and be given up between parts.
+class BatchReader {
+  public:
+    BatchReader(QString text, const Clock& clock);
+
+    bool atEnd() const { return columnChosen_ && splitter_.atEnd(); }
+    // Reads up to `lines` more lines.
+    void readMore(qsizetype lines);
+    // How much of the text has been read, from 0 to 1.
+    double progress() const;
+    // Every line read; nothing is judged yet.
+    BatchTable take() &&;
+
+  private:
+    void chooseColumn();
+    void readRecord(const SourceRecord& record);
+    QStringView textOf(const SourceRecord& record) const;
+
+    BatchTable table_;
+    const Clock& clock_;
+    RecordSplitter splitter_;
+    bool columnChosen_ = false;
+    // The most cells a line has.
+    qsizetype cellCount_ = 0;
+};
+
+// Reads every line of a text at once; nothing is judged yet.
+BatchTable readBatch(QString text, const Clock& clock);
+
+// Judges every row with a date against the basis's ranges.
+void judgeBatch(BatchTable& table, const JudgingBasis& basis);
+
+// Forgets the judgements, as when the window's inputs fail Execute's checks.
+void clearJudgements(BatchTable& table);
+
+// What the status line counts.
+struct BatchCounts {
+    qsizetype rows = 0;
+    qsizetype dates = 0;
+    qsizetype unread = 0;
+};
+
+BatchCounts countsOf(const BatchTable& table);
+
+// How many rows the range at `index` holds.
+qsizetype yesCount(const BatchTable& table, int index);
+
+} // namespace tokivane

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace tokivane {
+
+enum class CsvEncoding { Utf8WithBom, ShiftJis };
+
+// RFC 4180 text: cells joined by commas, lines ended by CRLF, a cell quoted
+// when it holds a comma, a quote or a line break (or begins or ends with a
+// blank a spreadsheet would drop), its quotes doubled.
+QString csvText(const QList<QStringList>& lines);
+
+// The bytes of a CSV file; no value when a character has no Shift_JIS form.
+std::optional<QByteArray> csvBytes(const QString& text, CsvEncoding encoding);
+
+} // namespace tokivane

@@ -1,0 +1,227 @@
+// 一括判定 on long pastes: the real window, offscreen, from the text of a
+// paste until its table has been painted; peak memory of a run of the largest
+// size; and judging every row again after 実行 gives new ranges. Each size
+// runs in a process of its own, so that its peak memory is its own.
+//
+// Usage: tokivane_batch_bench            (runs the sizes and prints targets)
+//        tokivane_batch_bench LINES RUNS (one size, as the figures' source)
+#include "stats.h"
+
+#include "batch_window.h"
+#include "closing_day.h"
+#include "judging_ranges.h"
+#include "memory_form.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QProcess>
+#include <QTableView>
+#include <chrono>
+#include <cstdio>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono;
+
+const tokivane::FixedClock kToday{year{2025} / November / day{15}};
+constexpr qint64 kPaintTimeoutMs = 60000;
+
+struct Size {
+    qsizetype lines;
+    int runs;
+    double targetSeconds;
+};
+constexpr Size kSmall{100'000, 5, 0.3};
+constexpr Size kLarge{1'000'000, 3, 3.0};
+constexpr double kPeakTargetMb = 300;
+constexpr double kJudgeTargetSeconds = 0.05;
+
+// A sales export as pasted from a spreadsheet: a header, slip numbers, dates
+// in the forms such files mix, customers, amounts, and now and then a line
+// that is empty or holds no date.
+QString pastedText(qsizetype lines) {
+    static const QStringList customers{u"山田商事"_qs, u"鈴木物産 本社"_qs, u"㈱佐藤"_qs,
+                                       u"高橋工業"_qs};
+    QString text = u"伝票番号\t日付\t得意先\t金額\n"_qs;
+    text.reserve(lines * 40);
+    sys_days day{year{2025} / January / 1};
+    for (qsizetype at = 1; at < lines; ++at) {
+        if (at % 7 == 0)
+            day += days{1};
+        const year_month_day ymd{day};
+        const int y = static_cast<int>(ymd.year());
+        const unsigned m{ymd.month()};
+        const unsigned d{ymd.day()};
+        QString date;
+        switch (at % 6) {
+        case 0:
+            date = QString::asprintf("%d/%02u/%02u", y, m, d);
+            break;
+        case 1:
+            date = QString::asprintf("%02d/%02u/%02u", y % 100, m, d);
+            break;
+        case 2:
+            date = QString::asprintf("R%d.%u.%u", y - 2018, m, d);
+            break;
+        case 3:
+            date = QString::asprintf("%d-%02u-%02u", y, m, d);
+            break;
+        case 4:
+            date = QStringLiteral("%1年%2月%3日").arg(y).arg(m).arg(d);
+            break;
+        default:
+            date = QString::asprintf("%d/%u/%u 0:00", y, m, d);
+        }
+        if (at % 997 == 0)
+            date = u"未定"_qs;
+        if (at % 1999 == 0) {
+            text += u'\n';
+            continue;
+        }
+        text += QStringLiteral("A-%1\t%2\t%3\t%4\n")
+                    .arg(at, 7, 10, QChar(u'0'))
+                    .arg(date, customers[at % customers.size()])
+                    .arg(at % 9973 * 10);
+    }
+    return text;
+}
+
+std::variant<tokivane::JudgingBasis, QString> basisFor(const QString& processing) {
+    tokivane::MemoryForm form(processing, processing, tokivane::kDefaultClosingDayIndex);
+    return tokivane::judgingBasisOf(form, kToday);
+}
+
+// Remembers that the table's viewport has painted.
+class PaintWatch final : public QObject {
+  public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+    bool painted = false;
+};
+
+[[noreturn]] void fail(const char* message) {
+    std::fprintf(stderr, "tokivane_batch_bench: %s\n", message);
+    std::exit(1);
+}
+
+void waitForPaint(const PaintWatch& watch) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!watch.painted) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (timer.elapsed() > kPaintTimeoutMs)
+            fail("the table was not painted");
+    }
+}
+
+double peakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// One size in this process: prints "shown SECONDS", "peak MB" and "judge
+// SECONDS", medians over the runs. The first run is the one that sets the
+// peak; a reading replaces the table of the run before.
+int runOneSize(qsizetype lines, int runs) {
+    const QString text = pastedText(lines);
+    QString processing = u"25/11/15"_qs;
+    tokivane::BatchWindow window(kToday, [&processing] { return basisFor(processing); });
+    window.show();
+    auto* view = window.findChild<QTableView*>(u"batchTable"_qs);
+    if (!view)
+        fail("no table in the window");
+    PaintWatch watch;
+    view->viewport()->installEventFilter(&watch);
+    QCoreApplication::processEvents();
+
+    std::vector<double> shown;
+    for (int run = 0; run < runs; ++run) {
+        watch.painted = false;
+        QElapsedTimer timer;
+        timer.start();
+        window.openText(text);
+        waitForPaint(watch);
+        shown.push_back(static_cast<double>(timer.nsecsElapsed()) * 1e-9);
+    }
+    if (view->model()->rowCount() != lines - 1)
+        fail("the table does not hold every line");
+    const double peak = peakMegabytes();
+
+    std::vector<double> judged;
+    for (int run = 0; run < runs; ++run) {
+        processing = run % 2 == 0 ? u"25/12/31"_qs : u"25/11/15"_qs;
+        watch.painted = false;
+        QElapsedTimer timer;
+        timer.start();
+        window.judgeAgain();
+        waitForPaint(watch);
+        judged.push_back(static_cast<double>(timer.nsecsElapsed()) * 1e-9);
+    }
+    std::printf("shown %.6f\npeak %.1f\njudge %.6f\n", tokivane::bench::median(shown), peak,
+                tokivane::bench::median(judged));
+    return 0;
+}
+
+struct Figures {
+    double shown = -1;
+    double peak = -1;
+    double judge = -1;
+};
+
+Figures runChild(const QString& program, const Size& size) {
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(program, {QString::number(size.lines), QString::number(size.runs)});
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        fail("a run of one size failed");
+    Figures figures;
+    for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> parts = line.split(' ');
+        if (parts.size() != 2)
+            continue;
+        const double value = parts[1].toDouble();
+        if (parts[0] == "shown")
+            figures.shown = value;
+        else if (parts[0] == "peak")
+            figures.peak = value;
+        else if (parts[0] == "judge")
+            figures.judge = value;
+    }
+    return figures;
+}
+
+void line(const char* what, double value, double target, const char* unit) {
+    std::printf("  %-44s %10.3f %s  target < %g %s: %s\n", what, value, unit, target, unit,
+                value < target ? "met" : "MISSED");
+}
+
+int runAllSizes(const QString& program) {
+    std::printf("一括判定, offscreen, median of runs (wall time)\n");
+    const Figures small = runChild(program, kSmall);
+    const Figures large = runChild(program, kLarge);
+    line("100,000 lines read, judged and shown", small.shown, kSmall.targetSeconds, "s");
+    line("1,000,000 lines read, judged and shown", large.shown, kLarge.targetSeconds, "s");
+    line("peak memory of the 1,000,000-line run", large.peak, kPeakTargetMb, "MB");
+    line("1,000,000 rows judged again after 実行", large.judge * 1e3, kJudgeTargetSeconds * 1e3,
+         "ms");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 3)
+        return runOneSize(args[1].toLongLong(), args[2].toInt());
+    return runAllSizes(QCoreApplication::applicationFilePath());
+}

@@ -1,0 +1,278 @@
+// 一括判定 from the main window: pastes into the date boxes, judging what the
+// window's inputs give, and a table saved and opened again.
+#include "form_harness.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <thread>
+
+#include "batch_window.h"
+#include "csv_file.h"
+#include "work_progress.h"
+
+using namespace tokivane;
+using namespace tokivane::harness;
+
+namespace {
+
+enum class Route { CtrlV, ShiftInsert, BoxMenu };
+
+BatchWindow* batchWindow(QWidget& form) {
+    return form.findChild<BatchWindow*>(QStringLiteral("BatchWindow"));
+}
+
+QAbstractItemModel* batchTable(BatchWindow& batch) {
+    return control<QTableView>(batch, QStringLiteral("batchTable"))->model();
+}
+
+// Every cell as shown, header line first.
+QList<QStringList> shownTable(QAbstractItemModel& model) {
+    QList<QStringList> lines{{}};
+    for (int column = 0; column < model.columnCount(); ++column)
+        lines[0].append(model.headerData(column, Qt::Horizontal).toString());
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList line;
+        for (int column = 0; column < model.columnCount(); ++column)
+            line.append(model.index(row, column).data().toString());
+        lines.append(line);
+    }
+    return lines;
+}
+
+int columnNamed(QAbstractItemModel& model, const QString& name) {
+    for (int column = 0; column < model.columnCount(); ++column)
+        if (model.headerData(column, Qt::Horizontal).toString() == name)
+            return column;
+    return -1;
+}
+
+void clickHeader(QTableView& view, int column) {
+    QHeaderView* header = view.horizontalHeader();
+    const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+}
+
+QStringList shownColumn(QAbstractItemModel& model, int column) {
+    QStringList cells;
+    for (int row = 0; row < model.rowCount(); ++row)
+        cells.append(model.index(row, column).data().toString());
+    return cells;
+}
+
+// Presses the cancel button of whatever progress bar shows.
+void cancelProgressWhenShown() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* progress = qobject_cast<QProgressDialog*>(window);
+        if (progress && progress->isVisible())
+            QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    }
+}
+
+void pasteBy(Route route, QLineEdit* box) {
+    box->setFocus();
+    box->selectAll();
+    switch (route) {
+    case Route::CtrlV:
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        return;
+    case Route::ShiftInsert:
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        return;
+    case Route::BoxMenu: {
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, box->rect().center(),
+                                  box->mapToGlobal(box->rect().center()));
+        QApplication::sendEvent(box, &menuKey);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+        QVERIFY(paste);
+        paste->trigger();
+        menu->close();
+        return;
+    }
+    }
+}
+
+} // namespace
+
+class TestBatchWindow : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void pasteIntoDateBox_data();
+    void pasteIntoDateBox();
+    void judgesAgainOnExecute();
+    void refusesWithExecutesMessage();
+    void saveAndOpenAgain_data();
+    void saveAndOpenAgain();
+    void headerClicksSort();
+    void cancelStopsLongWork();
+
+  private:
+    std::unique_ptr<ShownForm> shown_;
+    Form1& form() { return *shown_->form; }
+};
+
+void TestBatchWindow::init() {
+    shown_ = std::make_unique<ShownForm>();
+    QVERIFY(shown_->show());
+}
+
+void TestBatchWindow::pasteIntoDateBox_data() {
+    QTest::addColumn<bool>("recordBox");
+    QTest::addColumn<int>("route");
+    QTest::addColumn<QString>("clip");
+    QTest::addColumn<QString>("boxText");
+    // Lines 一括判定 shows, or -1 when it does not open.
+    QTest::addColumn<int>("batchRows");
+
+    const QString column = u"25/11/01\r\n2025/11/20\r\n\r\nR7.12.1\r\n"_qs;
+    for (const auto& [route, name] :
+         {std::pair{Route::CtrlV, "Ctrl+V"}, std::pair{Route::ShiftInsert, "Shift+Insert"},
+          std::pair{Route::BoxMenu, "box menu"}}) {
+        const auto row = [name](const char* what) -> QTestData& {
+            return QTest::newRow(qPrintable(QStringLiteral("%1: %2").arg(name, what)));
+        };
+        row("record box, a column of dates") << true << int(route) << column << kTodayText << 4;
+        row("record box, one cell with its break")
+            << true << int(route) << u"25/11/20\r\n"_qs << u"25/11/20"_qs << -1;
+        row("processing box, a column of dates")
+            << false << int(route) << u"\n24/02/29\n25/01/01\n"_qs << u"24/02/29"_qs << -1;
+    }
+    QTest::newRow("record box, one line with a CR break")
+        << true << int(Route::CtrlV) << u"11/3\r"_qs << u"11/3"_qs << -1;
+    QTest::newRow("record box, no break")
+        << true << int(Route::CtrlV) << u" 1/2"_qs << u" 1/2"_qs << -1;
+}
+
+void TestBatchWindow::pasteIntoDateBox() {
+    QFETCH(bool, recordBox);
+    QFETCH(int, route);
+    QFETCH(QString, clip);
+    QFETCH(QString, boxText);
+    QFETCH(int, batchRows);
+    QLineEdit* box = recordBox ? text2(form()) : text1(form());
+    QApplication::clipboard()->setText(clip);
+    const auto messages = messagesDuring([&] { pasteBy(Route(route), box); });
+    QCOMPARE(messages.size(), 0);
+    QCOMPARE(box->text(), boxText);
+    BatchWindow* batch = batchWindow(form());
+    QCOMPARE(batch && batch->isVisible(), batchRows >= 0);
+    if (batchRows >= 0) {
+        QCOMPARE(batch->windowTitle(), u"一括判定 - Tokivane"_qs);
+        QAbstractItemModel& model = *batchTable(*batch);
+        QCOMPARE(model.rowCount(), batchRows);
+        const int recordDate = columnNamed(model, u"記録日"_qs);
+        const int monthly = columnNamed(model, u"月報"_qs);
+        QCOMPARE(model.index(1, recordDate).data().toString(), u"25/11/20"_qs);
+        // 15 November: the 20th is after the processing date, the 1st before.
+        QCOMPARE(model.index(0, monthly).data().toString(), u"Yes"_qs);
+        QCOMPARE(model.index(1, monthly).data().toString(), u"No"_qs);
+        QCOMPARE(model.index(2, columnNamed(model, u"備考"_qs)).data().toString(), u"空行"_qs);
+    }
+}
+
+void TestBatchWindow::judgesAgainOnExecute() {
+    QApplication::clipboard()->setText(u"25/11/20\n25/11/21\n"_qs);
+    pasteBy(Route::CtrlV, text2(form()));
+    BatchWindow* batch = batchWindow(form());
+    QVERIFY(batch);
+    QAbstractItemModel& model = *batchTable(*batch);
+    const int current = columnNamed(model, u"今回請求"_qs);
+    QCOMPARE(model.index(0, current).data().toString(), u"No"_qs);
+    typeInto(text1(form()), u"25/11/20"_qs);
+    QCOMPARE(click(executeButton(form())).size(), 0);
+    QCOMPARE(model.index(0, current).data().toString(), u"Yes"_qs);
+    QCOMPARE(model.index(1, current).data().toString(), u"No"_qs);
+    QVERIFY(model.headerData(current, Qt::Horizontal, Qt::ToolTipRole)
+                .toString()
+                .contains(u"25/10/21～25/11/20"_qs));
+}
+
+void TestBatchWindow::refusesWithExecutesMessage() {
+    text1(form())->clear();
+    QApplication::clipboard()->setText(u"25/11/20\n25/11/21\n"_qs);
+    const auto messages = messagesDuring([&] { pasteBy(Route::CtrlV, text2(form())); });
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0].text, u"日付を入力してください"_qs);
+    QAbstractItemModel& model = *batchTable(*batchWindow(form()));
+    QCOMPARE(model.index(0, columnNamed(model, u"日報"_qs)).data().toString(), QString());
+}
+
+void TestBatchWindow::saveAndOpenAgain_data() {
+    QTest::addColumn<int>("encoding");
+    QTest::newRow("UTF-8") << int(CsvEncoding::Utf8WithBom);
+    QTest::newRow("Shift_JIS") << int(CsvEncoding::ShiftJis);
+}
+
+void TestBatchWindow::saveAndOpenAgain() {
+    QFETCH(int, encoding);
+    QApplication::clipboard()->setText(
+        u"日付\t得意先\n2025/11/14\t\"山田, 本社\"\nH31.4.30\t㈱鈴木～①\n請求書\t\n"_qs);
+    pasteBy(Route::CtrlV, text2(form()));
+    BatchWindow* batch = batchWindow(form());
+    QVERIFY(batch);
+    QAbstractItemModel& model = *batchTable(*batch);
+    const QList<QStringList> before = shownTable(model);
+    QCOMPARE(before.size(), 4);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"一括判定.csv"_qs);
+    QCOMPARE(batch->saveCsv(path, CsvEncoding(encoding)), std::nullopt);
+    batch->openFile(path);
+    // The saved columns come back as input columns, under the same header.
+    const QList<QStringList> after = shownTable(model);
+    QCOMPARE(after.size(), before.size());
+    for (qsizetype line = 0; line < before.size(); ++line)
+        QCOMPARE(after[line].mid(1, before[line].size()), before[line]);
+    // And they are judged the same again.
+    const int firstJudged = columnNamed(model, u"前回請求"_qs);
+    QCOMPARE(after[1].mid(1 + firstJudged, 9), before[1].mid(firstJudged, 9));
+}
+
+void TestBatchWindow::headerClicksSort() {
+    QApplication::clipboard()->setText(u"25/11/20\n未定\n25/11/01\n25/11/20\n"_qs);
+    pasteBy(Route::CtrlV, text2(form()));
+    BatchWindow* batch = batchWindow(form());
+    QVERIFY(batch);
+    auto* view = control<QTableView>(*batch, QStringLiteral("batchTable"));
+    QAbstractItemModel& model = *view->model();
+    const int line = columnNamed(model, u"行"_qs);
+    clickHeader(*view, columnNamed(model, u"記録日"_qs));
+    QCOMPARE(shownColumn(model, line), (QStringList{u"3"_qs, u"1"_qs, u"4"_qs, u"2"_qs}));
+    QCOMPARE(model.index(0, columnNamed(model, u"記録日"_qs)).data().toString(), u"25/11/01"_qs);
+    clickHeader(*view, columnNamed(model, u"記録日"_qs));
+    QCOMPARE(shownColumn(model, line), (QStringList{u"2"_qs, u"1"_qs, u"4"_qs, u"3"_qs}));
+    // Copies follow the order shown.
+    QCOMPARE(batch->shownCells()[1][line], u"2"_qs);
+    clickHeader(*view, line);
+    QCOMPARE(shownColumn(model, line), (QStringList{u"1"_qs, u"2"_qs, u"3"_qs, u"4"_qs}));
+}
+
+void TestBatchWindow::cancelStopsLongWork() {
+    QTimer cancel;
+    connect(&cancel, &QTimer::timeout, &cancelProgressWhenShown);
+    cancel.start(20);
+    bool stopped = false;
+    const bool done = runWithProgress(&form(), u"読み込んでいます…"_qs, [&](WorkControl& control) {
+        while (!control.cancelled)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        stopped = true;
+    });
+    QVERIFY(!done);
+    QVERIFY(stopped);
+}
+
+QTEST_MAIN(TestBatchWindow)
+#include "tst_batch_window.moc"
