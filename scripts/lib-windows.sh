@@ -4,12 +4,13 @@
 # built once into a cache outside the tree.
 
 # The MinGW-w64 cross compilers, Wine to run the tests and the installer,
-# wixl to make the MSI, and what the cross Qt's build needs: its source comes
+# wixl to make the MSI (its icon drawn with rsvg-convert and icotool), xdotool
+# and xclip to use the installed program, and what the cross Qt's build needs: its source comes
 # through apt-get source (dpkg-dev unpacks it), its host tools from Debian's
 # own Qt of the same version.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 wixl msitools dpkg-dev ninja-build cmake qt6-base-dev qt6-base-dev-tools
-    fonts-ipafont-mincho xvfb xauth xdotool zip)
+    fonts-ipafont-mincho xvfb xauth xdotool xclip zip librsvg2-bin icoutils python3)
 
 # The cross Qt's configure options: a static release build of only what the
 # program and its tests use. Debian's repacked source has no wintab, so no
