@@ -2,6 +2,7 @@
 // events, clicks with the real pointer, and reads results back the way a
 // person would: selecting a field and copying it to the clipboard.
 #include "form1_layout.h"
+#include "x_driver.h"
 #include "x_server.h"
 
 #include <QApplication>
@@ -57,10 +58,9 @@ class TestRealDisplay : public QObject {
     void endMenuClosesTheProgram();
 
   private:
-    QString xdotool(const QStringList& arguments);
-    void clickAt(QPoint clientPoint);
+    void clickAt(QPoint clientPoint) { xdriver::clickAtScreen(clientOrigin_ + clientPoint); }
     void click(TwipsRect rect) { clickAt(centreOf(rect)); }
-    void keys(const QString& keys) { xdotool({QStringLiteral("key"), keys}); }
+    void keys(const QString& keys) { xdriver::xdotool({QStringLiteral("key"), keys}); }
     void type(const QString& text);
     QString copyFrom(TwipsRect rect);
     void replaceBoxText(TwipsRect rect, const QString& text, const QString& enterKey);
@@ -72,31 +72,9 @@ class TestRealDisplay : public QObject {
     QPoint clientOrigin_;
 };
 
-QString TestRealDisplay::xdotool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForFinished(kTimeoutMs) || process.exitCode() != 0) {
-        // A key or click that never arrived would only show as a wrong field later.
-        const QString failure =
-            QStringLiteral("xdotool %1 failed: %2")
-                .arg(arguments.join(u' '), QString::fromLocal8Bit(process.readAllStandardError()));
-        QTest::qFail(qPrintable(failure), __FILE__, __LINE__);
-    }
-    // Let the program handle the events before the next step looks at it.
-    QTest::qWait(50);
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
-}
-
-void TestRealDisplay::clickAt(QPoint clientPoint) {
-    // Hover first, as a hand does: the menu bar picks its item on the way in.
-    const QPoint screen = clientOrigin_ + clientPoint;
-    xdotool(
-        {QStringLiteral("mousemove"), QString::number(screen.x()), QString::number(screen.y())});
-    xdotool({QStringLiteral("click"), QStringLiteral("1")});
-}
-
 void TestRealDisplay::type(const QString& text) {
-    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
+    xdriver::xdotool(
+        {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), text});
 }
 
 QString TestRealDisplay::copyFrom(TwipsRect rect) {
@@ -140,23 +118,13 @@ void TestRealDisplay::startProgram() {
     program_.start(QStringLiteral(TOKIVANE_PROGRAM));
     QVERIFY2(program_.waitForStarted(kTimeoutMs), qPrintable(program_.errorString()));
 
-    const QString window = xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
-                                    QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                    QStringLiteral("^Tokivane$")})
-                               .section(u'\n', 0, 0);
+    const QString window = xdriver::waitForWindow(QStringLiteral("^Tokivane$"));
     QVERIFY2(!window.isEmpty(), "the window did not appear");
-    // Without a window manager the window is its own frame; the client area
-    // sits below the menu bar, at the bottom of the window.
-    const QString geometry =
-        xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
-    QMap<QString, int> values;
-    for (const QString& line : geometry.split(u'\n', Qt::SkipEmptyParts))
-        values.insert(line.section(u'=', 0, 0), line.section(u'=', 1).toInt());
+    const QRect geometry = xdriver::windowGeometry(window);
     const int clientHeight = toPixels(layout::kClientHeight);
-    QVERIFY(values.value(QStringLiteral("HEIGHT")) > clientHeight);
-    windowTop_ = values.value(QStringLiteral("Y"));
-    clientOrigin_ = QPoint(values.value(QStringLiteral("X")),
-                           windowTop_ + values.value(QStringLiteral("HEIGHT")) - clientHeight);
+    QVERIFY(geometry.height() > clientHeight);
+    windowTop_ = geometry.y();
+    clientOrigin_ = xdriver::clientOrigin(geometry, clientHeight);
     // Let the window paint before anything reads the screen.
     QTest::qWait(200);
 }
@@ -263,9 +231,7 @@ void TestRealDisplay::saveScreenshot() {
 void TestRealDisplay::endMenuClosesTheProgram() {
     const QRect item = menuItemOnScreen();
     QVERIFY2(item.isValid() && item.height() >= 6, "no menu item drawn in the menu bar");
-    xdotool({QStringLiteral("mousemove"), QString::number(item.center().x()),
-             QString::number(item.center().y())});
-    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    xdriver::clickAtScreen(item.center());
     QTRY_COMPARE_WITH_TIMEOUT(program_.state(), QProcess::NotRunning, kTimeoutMs);
     QCOMPARE(program_.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program_.exitCode(), 0);

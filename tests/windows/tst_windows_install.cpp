@@ -13,6 +13,7 @@
 #include "form1_layout.h"
 #include "output_fields.h"
 #include "results_table.h"
+#include "x_driver.h"
 #include "x_server.h"
 
 #include <QApplication>
@@ -32,6 +33,8 @@ namespace {
 
 // Wine starts slowly the first time in a prefix.
 constexpr int kTimeoutMs = 60000;
+// Wine passes events on through its own server: a little longer to settle.
+constexpr int kSettleMs = 100;
 const QString kSentinel = QStringLiteral("(nothing copied)");
 const QString kRecordTyped = QStringLiteral("2/29");
 // What Apps & features lists: the entry, and the installed product with its icon.
@@ -90,14 +93,12 @@ class TestWindowsInstall : public QObject {
     QMap<QString, QString> uninstallEntry() {
         return entryNamedTokivane(kUninstallKey, QStringLiteral("DisplayName"));
     }
-    QString xdotool(const QStringList& arguments);
-    void clickAt(QPoint clientPoint);
-    void keys(const QString& keys) { xdotool({QStringLiteral("key"), keys}); }
+    void clickAt(QPoint clientPoint) { xdriver::clickAtScreen(clientOrigin_ + clientPoint); }
+    void keys(const QString& keys) { xdriver::xdotool({QStringLiteral("key"), keys}, kSettleMs); }
     QString clipboardAfter(const std::function<void()>& copy);
 
     QProcess program_;
     QPoint clientOrigin_;
-    int windowTop_ = 0;
     QRect window_;
 };
 
@@ -135,26 +136,6 @@ QMap<QString, QString> TestWindowsInstall::entryNamedTokivane(const QString& roo
     if (ours.size() > 1)
         qWarning("%lld uninstall entries named Tokivane", static_cast<long long>(ours.size()));
     return ours.size() == 1 ? ours.first() : QMap<QString, QString>{};
-}
-
-QString TestWindowsInstall::xdotool(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForFinished(kTimeoutMs) || process.exitCode() != 0) {
-        const QString failure =
-            QStringLiteral("xdotool %1 failed: %2")
-                .arg(arguments.join(u' '), QString::fromLocal8Bit(process.readAllStandardError()));
-        QTest::qFail(qPrintable(failure), __FILE__, __LINE__);
-    }
-    QTest::qWait(100);
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
-}
-
-void TestWindowsInstall::clickAt(QPoint clientPoint) {
-    const QPoint screen = clientOrigin_ + clientPoint;
-    xdotool(
-        {QStringLiteral("mousemove"), QString::number(screen.x()), QString::number(screen.y())});
-    xdotool({QStringLiteral("click"), QStringLiteral("1")});
 }
 
 // The X clipboard as xclip reads it: Wine answers it, from what the program
@@ -220,27 +201,15 @@ void TestWindowsInstall::programOpensItsWindow() {
     program_.setProcessChannelMode(QProcess::ForwardedChannels);
     program_.start(QStringLiteral("wine"), {kProgramWindows});
     QVERIFY2(program_.waitForStarted(kTimeoutMs), qPrintable(program_.errorString()));
-    const QString window = xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
-                                    QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                    QStringLiteral("^Tokivane$")})
-                               .section(u'\n', 0, 0);
+    const QString window = xdriver::waitForWindow(QStringLiteral("^Tokivane$"));
     QVERIFY2(!window.isEmpty(), "the window did not appear");
     // Wholly on the screen, for the screenshot.
-    xdotool({QStringLiteral("windowmove"), window, QStringLiteral("0"), QStringLiteral("0")});
-    // Without a window manager Wine draws no frame: the window holds the menu
-    // bar, and the client area below it.
-    const QString geometry =
-        xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
-    QMap<QString, int> values;
-    for (const QString& line : geometry.split(u'\n', Qt::SkipEmptyParts))
-        values.insert(line.section(u'=', 0, 0), line.section(u'=', 1).toInt());
+    xdriver::xdotool(
+        {QStringLiteral("windowmove"), window, QStringLiteral("0"), QStringLiteral("0")});
+    window_ = xdriver::windowGeometry(window);
     const int clientHeight = toPixels(layout::kClientHeight);
-    QVERIFY(values.value(QStringLiteral("HEIGHT")) > clientHeight);
-    windowTop_ = values.value(QStringLiteral("Y"));
-    clientOrigin_ = QPoint(values.value(QStringLiteral("X")),
-                           windowTop_ + values.value(QStringLiteral("HEIGHT")) - clientHeight);
-    window_ = QRect(clientOrigin_.x(), windowTop_, values.value(QStringLiteral("WIDTH")),
-                    values.value(QStringLiteral("HEIGHT")));
+    QVERIFY(window_.height() > clientHeight);
+    clientOrigin_ = xdriver::clientOrigin(window_, clientHeight);
     QTest::qWait(500);
 }
 
@@ -248,8 +217,9 @@ void TestWindowsInstall::enterCompletesTheRecordDate() {
     clickAt(centreOf(layout::kText2.rect));
     keys(QStringLiteral("ctrl+a"));
     keys(QStringLiteral("BackSpace"));
-    xdotool(
-        {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), kRecordTyped});
+    xdriver::xdotool(
+        {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("50"), kRecordTyped},
+        kSettleMs);
     keys(QStringLiteral("Return"));
     const QString shown = clipboardAfter([this] {
         clickAt(centreOf(layout::kText2.rect));
@@ -281,7 +251,7 @@ void TestWindowsInstall::saveScreenshot() {
 
 // 終了 is the menu bar's only item, at its left end.
 void TestWindowsInstall::endMenuClosesTheProgram() {
-    const int barHeight = clientOrigin_.y() - windowTop_;
+    const int barHeight = clientOrigin_.y() - window_.y();
     clickAt(QPoint(barHeight, -barHeight / 2));
     QTRY_COMPARE_WITH_TIMEOUT(program_.state(), QProcess::NotRunning, kTimeoutMs);
     QCOMPARE(program_.exitCode(), 0);
