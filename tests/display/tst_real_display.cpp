@@ -3,7 +3,7 @@
 // person would: selecting a field and copying it to the clipboard.
 #include "form1_layout.h"
 #include "x_driver.h"
-#include "x_server.h"
+#include "x_server_test.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -238,17 +238,7 @@ void TestRealDisplay::endMenuClosesTheProgram() {
 }
 
 int main(int argc, char* argv[]) {
-    XServer server;
-    if (const QString problem = server.start(); !problem.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(problem));
-        return 1;
-    }
-    // This test is an X client of its own, for the clipboard and the screenshot.
-    qputenv("DISPLAY", server.display().toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    TestRealDisplay test;
-    return QTest::qExec(&test, argc, argv);
+    return runOnPrivateXServer<TestRealDisplay>(argc, argv);
 }
 
 #include "tst_real_display.moc"

@@ -14,7 +14,7 @@
 #include "output_fields.h"
 #include "results_table.h"
 #include "x_driver.h"
-#include "x_server.h"
+#include "x_server_test.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -273,18 +273,7 @@ void TestWindowsInstall::cleanupTestCase() {
 }
 
 int main(int argc, char* argv[]) {
-    XServer server;
-    if (const QString problem = server.start(); !problem.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(problem));
-        return 1;
-    }
-    // The test and the Windows program share this display, for the clipboard,
-    // the key events and the screenshot.
-    qputenv("DISPLAY", server.display().toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    TestWindowsInstall test;
-    return QTest::qExec(&test, argc, argv);
+    return runOnPrivateXServer<TestWindowsInstall>(argc, argv);
 }
 
 #include "tst_windows_install.moc"
