@@ -26,16 +26,29 @@ qsizetype countLineBreaks(QStringView part) {
 }
 
 // Spreadsheet cells when the first record has a tab outside quotes, else CSV;
-// a quoted CSV cell may hold a tab of its own.
+// a quoted CSV cell may hold a tab of its own. As the splitters below, only a
+// quote that begins a cell opens one: a spreadsheet copies a cell such as
+// 5"x3" bare.
 QChar separatorOf(QStringView text) {
     bool quoted = false;
+    bool cellStart = true;
+    // A quote right after the closing one is a doubled quote inside.
+    bool justClosed = false;
     for (const QChar c : text) {
-        if (c == kQuote)
-            quoted = !quoted;
-        else if (!quoted && c == kTab)
+        if (quoted) {
+            quoted = c != kQuote;
+            justClosed = !quoted;
+        } else if (c == kQuote && (cellStart || justClosed)) {
+            quoted = true;
+            cellStart = false;
+        } else if (c == kTab) {
             return kTab;
-        else if (!quoted && isLineBreak(c))
+        } else if (isLineBreak(c)) {
             break;
+        } else {
+            cellStart = c == kComma;
+            justClosed = false;
+        }
     }
     return kComma;
 }
