@@ -22,7 +22,9 @@ struct Era {
     sys_days last;
 };
 
-constexpr std::array<Era, 2> kEras{{
+// 昭和 dates are all before 2000; they are read so as to say so.
+constexpr std::array<Era, 3> kEras{{
+    {u"S", u"s", u"昭和", sys_days{1926y / December / 25d}, sys_days{1989y / January / 7d}},
     {u"H", u"h", u"平成", sys_days{1989y / January / 8d}, sys_days{2019y / April / 30d}},
     {u"R", u"r", u"令和", sys_days{2019y / May / 1d}, sys_days{year::max() / December / 31d}},
 }};
@@ -177,9 +179,12 @@ bool isCompletionForm(Scanner scan) {
     return false;
 }
 
+year_month_day dateOf(int y, int m, int d) {
+    return {year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}};
+}
+
 DateReading checked(int y, int m, int d) {
-    const year_month_day date{year{y}, month{static_cast<unsigned>(m)},
-                              day{static_cast<unsigned>(d)}};
+    const year_month_day date = dateOf(y, m, d);
     if (!date.ok())
         return {std::nullopt, Unread::ImpossibleDate, true};
     if (date.year() < kFirstYear || date.year() > kLastYear)
@@ -208,7 +213,8 @@ std::optional<DateReading> yearFirst(Scanner scan) {
     return checked(y, monthDay.month, monthDay.day);
 }
 
-// "R7.11.20", "R7/11/20", "令和7年11月20日", "令和元年5月1日", "H31.4.30".
+// "R7.11.20", "R7/11/20", "令和7年11月20日", "令和元年5月1日", "H31.4.30",
+// "S64.1.7".
 std::optional<DateReading> eraDate(Scanner scan) {
     const auto era = std::ranges::find_if(kEras, [&scan](const Era& candidate) {
         return scan.take(candidate.letter) || scan.take(candidate.lowerLetter) ||
@@ -229,12 +235,14 @@ std::optional<DateReading> eraDate(Scanner scan) {
         return std::nullopt;
     if (yearOfEra < 1)
         return DateReading{std::nullopt, Unread::OutsideEra, true};
-    const int firstYear = static_cast<int>(year_month_day{era->first}.year());
-    DateReading reading = checked(firstYear + yearOfEra - 1, monthDay.month, monthDay.day);
-    if (reading.date &&
-        (sys_days{*reading.date} < era->first || sys_days{*reading.date} > era->last))
+    const int y = static_cast<int>(year_month_day{era->first}.year()) + yearOfEra - 1;
+    // A date its era never had is refused as such before its year is judged:
+    // 昭和64年1月8日 never was, though 1989 is as far outside the years as
+    // 昭和64年1月7日.
+    const year_month_day date = dateOf(y, monthDay.month, monthDay.day);
+    if (date.ok() && (sys_days{date} < era->first || sys_days{date} > era->last))
         return DateReading{std::nullopt, Unread::OutsideEra, true};
-    return reading;
+    return checked(y, monthDay.month, monthDay.day);
 }
 
 // As Enter in the record date box would complete it; only a real date counts.

@@ -34,9 +34,10 @@ struct DateReading {
 // completed as Enter in the record date box completes them, today filling
 // what is missing; full forms ("2025/11/20", "2025-11-20", "2025.11.20",
 // "20251120", "2025年11月20日", a time after them ignored) and era forms
-// ("R7.11.20", "令和7年11月20日", "令和元年5月1日", "H31.4.30") are read
-// strictly. Full-width digits and separators, surrounding blanks and quotes
-// are allowed. Dates outside 2000-2099 or their era are refused.
+// ("R7.11.20", "令和7年11月20日", "令和元年5月1日", "H31.4.30", "S64.1.7")
+// are read strictly. Full-width digits and separators, surrounding blanks and
+// quotes are allowed. Dates outside their era, or else outside 2000-2099, are
+// refused.
 DateReading readDateForm(QStringView cell, const Clock& clock);
 
 } // namespace tokivane

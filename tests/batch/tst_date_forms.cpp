@@ -77,10 +77,22 @@ void TestDateForms::forms_data() {
     refused("impossible strict date", u"2025/02/30"_qs, Unread::ImpossibleDate);
     refused("common-year leap day", u"2025/02/29"_qs, Unread::ImpossibleDate);
     refused("before 2000", u"1999/12/31"_qs, Unread::OutsideYears);
+    refused("before 2000, hyphens", u"1999-12-31"_qs, Unread::OutsideYears);
+    refused("before 2000, eight digits", u"19991231"_qs, Unread::OutsideYears);
+    refused("before 2000, kanji", u"1999年12月31日"_qs, Unread::OutsideYears);
     refused("after 2099", u"2100/01/01"_qs, Unread::OutsideYears);
     refused("Heisei after its end", u"平成31年5月1日"_qs, Unread::OutsideEra);
     refused("Reiwa before its start", u"R1.4.30"_qs, Unread::OutsideEra);
     refused("Heisei before 2000", u"H11.12.31"_qs, Unread::OutsideYears);
+    refused("Heisei before 2000, name", u"平成11年12月31日"_qs, Unread::OutsideYears);
+    refused("Heisei before its start", u"H1.1.7"_qs, Unread::OutsideEra);
+    refused("last day of Showa, name", u"昭和64年1月7日"_qs, Unread::OutsideYears);
+    refused("first day of Showa", u"昭和元年12月25日"_qs, Unread::OutsideYears);
+    refused("Showa letter, dots", u"S63.12.31"_qs, Unread::OutsideYears);
+    refused("Showa letter, slashes", u"s60/4/1"_qs, Unread::OutsideYears);
+    refused("Showa after its end", u"昭和64年1月8日"_qs, Unread::OutsideEra);
+    refused("Showa before its start", u"S1.12.24"_qs, Unread::OutsideEra);
+    refused("impossible Showa date", u"S63.2.30"_qs, Unread::ImpossibleDate);
     refused("era year zero", u"R0.5.1"_qs, Unread::OutsideEra);
 }
 
