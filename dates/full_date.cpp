@@ -40,13 +40,16 @@ QString eraYearText(Date date) {
 
 } // namespace
 
+QChar weekdayCharacter(Date date) {
+    return kWeekdays[weekday{sys_days{date}}.iso_encoding() - 1];
+}
+
 QString fullDateText(Date date) {
-    const weekday day{sys_days{date}};
     const auto holiday = holidayName(date);
     return QString::number(static_cast<int>(date.year())) + u'年' +
            QString::number(static_cast<unsigned>(date.month())) + u'月' +
            QString::number(static_cast<unsigned>(date.day())) + u'日' + u'（' +
-           kWeekdays[day.iso_encoding() - 1] + u'）' + (holiday ? *holiday + u' ' : QString()) +
+           weekdayCharacter(date) + u'）' + (holiday ? *holiday + u' ' : QString()) +
            eraYearText(date);
 }
 

@@ -12,4 +12,7 @@ namespace tokivane {
 // Years 2000 to 2099, as date texts give them; the first year of an era is 元年.
 QString fullDateText(Date date);
 
+// The weekday as one character: 月, 火, 水, 木, 金, 土 or 日.
+QChar weekdayCharacter(Date date);
+
 } // namespace tokivane

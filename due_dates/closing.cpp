@@ -1,0 +1,40 @@
+#include "closing.h"
+
+namespace tokivane {
+
+namespace {
+
+using namespace std::chrono;
+
+Date closingIn(year_month month, Closing closing) {
+    if (closing.kind == Closing::Kind::MonthEnd)
+        return Date{month / last};
+    return month / day{closing.day};
+}
+
+year_month monthOf(Date date) {
+    return {date.year(), date.month()};
+}
+
+} // namespace
+
+Date closingDateOf(Date record, Closing closing) {
+    if (closing.kind == Closing::Kind::PerRecord)
+        return record;
+    const Date sameMonth = closingIn(monthOf(record), closing);
+    return record <= sameMonth ? sameMonth : closingIn(monthOf(record) + months{1}, closing);
+}
+
+Date nextClosingDate(Date closingDate, Closing closing) {
+    if (closing.kind == Closing::Kind::PerRecord)
+        return closingDate;
+    return closingIn(monthOf(closingDate) + months{1}, closing);
+}
+
+Date previousClosingDate(Date closingDate, Closing closing) {
+    if (closing.kind == Closing::Kind::PerRecord)
+        return Date{sys_days{closingDate} - days{1}};
+    return closingIn(monthOf(closingDate) - months{1}, closing);
+}
+
+} // namespace tokivane
