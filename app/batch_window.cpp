@@ -6,10 +6,11 @@
 #include "batch_sort.h"
 #include "clipboard_table.h"
 #include "file_drops.h"
-#include "form1_layout.h"
 #include "form_font.h"
 #include "form_palette.h"
 #include "full_date.h"
+#include "message_box.h"
+#include "table_commands.h"
 #include "work_progress.h"
 
 #include <QBoxLayout>
@@ -18,7 +19,6 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableView>
@@ -30,16 +30,11 @@ namespace {
 
 constexpr QStringView kTitle = u"一括判定 - Tokivane";
 constexpr QStringView kOpenCaption = u"ファイルを開く…";
-constexpr QStringView kCopyAllCaption = u"すべてコピー";
-constexpr QStringView kSaveCaption = u"CSVで保存…";
 constexpr QStringView kOpenFilter = u"テキスト・CSV (*.csv *.tsv *.txt);;すべてのファイル (*)";
-constexpr QStringView kUtf8Filter = u"CSV UTF-8 (*.csv)";
-constexpr QStringView kShiftJisFilter = u"CSV Shift_JIS (*.csv)";
 constexpr QStringView kEmptyHeading =
     u"記録日の列を貼り付ける（Ctrl+V）か、ファイルを開いてください";
 constexpr QStringView kReadingCaption = u"読み込んでいます…";
 constexpr QStringView kSortingCaption = u"並べ替えています…";
-const QKeySequence kCopyAllKeys{Qt::CTRL | Qt::SHIFT | Qt::Key_C};
 // Lines read between two looks at the cancel button.
 constexpr qsizetype kLinesPerPart = 50'000;
 
@@ -121,7 +116,7 @@ void BatchWindow::buildControls() {
             &BatchWindow::chooseFile);
     connect(addButton(*buttons, *this, u"copyAllButton", kCopyAllCaption), &QPushButton::clicked,
             this, &BatchWindow::copyAll);
-    connect(addButton(*buttons, *this, u"saveButton", kSaveCaption), &QPushButton::clicked, this,
+    connect(addButton(*buttons, *this, u"saveButton", kSaveCsvCaption), &QPushButton::clicked, this,
             &BatchWindow::chooseSaveFile);
     buttons->addStretch(1);
 }
@@ -276,17 +271,11 @@ void BatchWindow::chooseFile() {
         openFile(path);
 }
 
-// The dialog asks before replacing a file.
 void BatchWindow::chooseSaveFile() {
-    QString filter = kUtf8Filter.toString();
-    const QString path = QFileDialog::getSaveFileName(
-        this, kSaveCaption.toString(), QStringLiteral("一括判定.csv"),
-        kUtf8Filter.toString() + QStringLiteral(";;") + kShiftJisFilter.toString(), &filter);
-    if (path.isEmpty())
+    const auto choice = chooseCsvSaveFile(*this, QStringLiteral("一括判定.csv"));
+    if (!choice)
         return;
-    const CsvEncoding encoding =
-        filter == kShiftJisFilter ? CsvEncoding::ShiftJis : CsvEncoding::Utf8WithBom;
-    if (const auto problem = saveCsv(path, encoding))
+    if (const auto problem = saveCsv(choice->path, choice->encoding))
         showMessage(*problem);
 }
 
@@ -295,11 +284,7 @@ std::optional<QString> BatchWindow::saveCsv(const QString& path, CsvEncoding enc
 }
 
 void BatchWindow::showMessage(const QString& message) {
-    QMessageBox box(QMessageBox::NoIcon, layout::kWindowTitle.toString(), message, QMessageBox::Ok,
-                    this);
-    // A dialog is a window of its own and does not inherit the window's colours.
-    box.setPalette(palette());
-    box.exec();
+    showMessageBox(*this, message);
 }
 
 } // namespace tokivane

@@ -5,6 +5,7 @@
 #include "complete_date.h"
 #include "date_box_paste.h"
 #include "date_text.h"
+#include "due_window.h"
 #include "em_spaced_label.h"
 #include "execute.h"
 #include "file_drops.h"
@@ -32,6 +33,7 @@ namespace {
 constexpr int kEnterKeyCode = 13;
 
 constexpr QStringView kBatchMenuCaption = u"記録日を一括判定…";
+constexpr QStringView kDueMenuCaption = u"回収予定日…";
 
 template <typename Widget> Widget* place(QWidget& parent, QStringView name, TwipsRect rect) {
     auto* widget = new Widget(&parent);
@@ -147,7 +149,9 @@ void Form1::installBatchEntries(QWidget& client) {
         batchWindow().openText(QString());
         showBatchWindow();
     });
-    installResultsCopy(*this, client, controls_, {judgeMany});
+    auto* dueDates = new QAction(kDueMenuCaption.toString(), this);
+    connect(dueDates, &QAction::triggered, this, &Form1::showDueWindow);
+    installResultsCopy(*this, client, controls_, {judgeMany, dueDates});
 
     installDateBoxPaste(*controls_.text1, *controls_.text2, [this](const QString& lines) {
         showBatchWindow();
@@ -175,6 +179,18 @@ void Form1::showBatchWindow() {
     batch.show();
     batch.raise();
     batch.activateWindow();
+}
+
+// Starts afresh from the record date and closing day each time it is opened.
+void Form1::showDueWindow() {
+    if (!due_)
+        due_ = new DueWindow(clock_, this);
+    const QList<QListWidgetItem*> closing = controls_.list1->selectedItems();
+    due_->start(controls_.text2->text(),
+                closing.isEmpty() ? kMonthEndEntry.toString() : closing.front()->text());
+    due_->show();
+    due_->raise();
+    due_->activateWindow();
 }
 
 void Form1::buildMenu() {

@@ -12,6 +12,7 @@ class QLineEdit;
 namespace tokivane {
 
 class BatchWindow;
+class DueWindow;
 
 // The one window: date boxes, the closing-day list, Execute and Clear, and
 // the four groups of output fields. Handlers keep their control_event names.
@@ -37,11 +38,13 @@ class Form1 final : public QMainWindow {
     BatchWindow& batchWindow();
     void showBatchWindow();
     void installBatchEntries(QWidget& client);
+    void showDueWindow();
 
     const Clock& clock_;
     FormControls controls_;
     std::unique_ptr<WidgetFormPort> port_;
     BatchWindow* batch_ = nullptr;
+    DueWindow* due_ = nullptr;
 };
 
 } // namespace tokivane

@@ -1,12 +1,11 @@
 #include "widget_form_port.h"
 
-#include "form1_layout.h"
 #include "full_date_hints.h"
+#include "message_box.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 
 namespace tokivane {
 
@@ -36,11 +35,7 @@ void WidgetFormPort::setCaption(OutputField field, const QString& caption) {
 }
 
 void WidgetFormPort::showMessage(const QString& message) {
-    QMessageBox box(QMessageBox::NoIcon, layout::kWindowTitle.toString(), message, QMessageBox::Ok,
-                    &form_);
-    // A dialog is a window of its own and does not inherit the form's colours.
-    box.setPalette(form_.palette());
-    box.exec();
+    showMessageBox(form_, message);
 }
 
 } // namespace tokivane

@@ -3,10 +3,13 @@
 // typical run (today 25/11/15, record date 2/29 completed with Enter, Execute
 // with "20日"); with --screen it takes the screen of the display it runs on
 // instead, such as the virtual display that ./scripts/run opened. With
-// --batch it renders 一括判定 after a column of dates was pasted into 記録日.
+// --batch it renders 一括判定 after a column of dates was pasted into 記録日;
+// with --due, 回収予定日 for a record whose due date falls on the year end.
 #include "batch_window.h"
+#include "due_window.h"
 #include "form1.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -48,6 +51,28 @@ QPixmap batchAfterPaste() {
     return batch ? batch->grab() : QPixmap();
 }
 
+// A month-end customer paid at the next month's end: 25/12/31 is a bank
+// closing day, so the money comes on the business day before.
+QPixmap dueDates() {
+    using namespace std::chrono;
+    tokivane::FixedClock clock{year{2025} / November / day{15}};
+    tokivane::Form1 form(clock);
+    form.show();
+    auto* record = form.findChild<QLineEdit*>(QStringLiteral("Text2"));
+    record->setText(QStringLiteral("25/11/28"));
+    for (QAction* action : form.findChildren<QAction*>())
+        if (action->text() == QStringLiteral("回収予定日…"))
+            action->trigger();
+    auto* due = form.findChild<tokivane::DueWindow*>(QStringLiteral("DueWindow"));
+    if (!due)
+        return {};
+    auto* phrase = due->findChild<QLineEdit*>(QStringLiteral("phraseBox"));
+    phrase->setFocus();
+    phrase->selectAll();
+    phrase->insert(QStringLiteral("末締め翌月末払い、休日は前営業日"));
+    return due->grab();
+}
+
 QPixmap wholeScreen() {
     return QGuiApplication::primaryScreen()->grabWindow(0);
 }
@@ -57,13 +82,18 @@ QPixmap wholeScreen() {
 int main(int argc, char* argv[]) {
     const bool screen = argc == 3 && std::strcmp(argv[1], "--screen") == 0;
     const bool batch = argc == 3 && std::strcmp(argv[1], "--batch") == 0;
-    if (argc != 2 && !screen && !batch) {
-        std::fprintf(stderr, "usage: tokivane_screenshot [--screen | --batch] OUTPUT.png\n");
+    const bool due = argc == 3 && std::strcmp(argv[1], "--due") == 0;
+    if (argc != 2 && !screen && !batch && !due) {
+        std::fprintf(stderr,
+                     "usage: tokivane_screenshot [--screen | --batch | --due] OUTPUT.png\n");
         return 2;
     }
     QApplication app(argc, argv);
     const char* output = argv[argc - 1];
-    const QPixmap picture = screen ? wholeScreen() : batch ? batchAfterPaste() : sampleRun();
+    const QPixmap picture = screen  ? wholeScreen()
+                            : batch ? batchAfterPaste()
+                            : due   ? dueDates()
+                                    : sampleRun();
     if (!picture.save(QString::fromLocal8Bit(output))) {
         std::fprintf(stderr, "could not write %s\n", output);
         return 1;
