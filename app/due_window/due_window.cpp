@@ -68,7 +68,7 @@ DueWindow::DueWindow(const Clock& clock, QWidget* parent)
     applyFormPalette(*this);
     buildControls();
     installKeys();
-    resize(860, 600);
+    resize(860, 540);
 }
 
 void DueWindow::buildControls() {
