@@ -59,24 +59,24 @@ QStringList dayEntries(int last, QStringView after) {
     return entries;
 }
 
-int closingIndex(const Closing& closing) {
+int closingIndex(const ClosingDay& closing) {
     switch (closing.kind) {
-    case Closing::Kind::Day:
+    case ClosingDay::Kind::Day:
         return closing.day - 1;
-    case Closing::Kind::MonthEnd:
+    case ClosingDay::Kind::MonthEnd:
         return kMonthEndIndex;
-    case Closing::Kind::PerRecord:
+    case ClosingDay::Kind::PerRecord:
         return kPerRecordIndex;
     }
     return kMonthEndIndex;
 }
 
-Closing closingAt(int index) {
+ClosingDay closingAt(int index) {
     if (index == kPerRecordIndex)
-        return Closing::perRecord();
+        return ClosingDay::perRecord();
     if (index >= 0 && index < kMonthEndIndex)
-        return Closing::onDay(index + 1);
-    return Closing::monthEnd();
+        return ClosingDay::onDay(index + 1);
+    return ClosingDay::monthEnd();
 }
 
 } // namespace

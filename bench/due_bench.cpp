@@ -32,7 +32,7 @@ std::vector<tokivane::Date> recordDates() {
     return dates;
 }
 
-const tokivane::CollectionTerms kTerms{tokivane::Closing::onDay(20),
+const tokivane::CollectionTerms kTerms{tokivane::ClosingDay::onDay(20),
                                        tokivane::PayDay::monthAndDay(1, tokivane::kMonthEndPayDay),
                                        tokivane::HolidayRule::PreviousBusinessDay};
 

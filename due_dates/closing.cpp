@@ -6,8 +6,8 @@ namespace {
 
 using namespace std::chrono;
 
-Date closingIn(year_month month, Closing closing) {
-    if (closing.kind == Closing::Kind::MonthEnd)
+Date closingIn(year_month month, ClosingDay closing) {
+    if (closing.kind == ClosingDay::Kind::MonthEnd)
         return Date{month / last};
     return month / day{closing.day};
 }
@@ -18,21 +18,21 @@ year_month monthOf(Date date) {
 
 } // namespace
 
-Date closingDateOf(Date record, Closing closing) {
-    if (closing.kind == Closing::Kind::PerRecord)
+Date closingDateOf(Date record, ClosingDay closing) {
+    if (closing.kind == ClosingDay::Kind::PerRecord)
         return record;
     const Date sameMonth = closingIn(monthOf(record), closing);
     return record <= sameMonth ? sameMonth : closingIn(monthOf(record) + months{1}, closing);
 }
 
-Date nextClosingDate(Date closingDate, Closing closing) {
-    if (closing.kind == Closing::Kind::PerRecord)
+Date nextClosingDate(Date closingDate, ClosingDay closing) {
+    if (closing.kind == ClosingDay::Kind::PerRecord)
         return closingDate;
     return closingIn(monthOf(closingDate) + months{1}, closing);
 }
 
-Date previousClosingDate(Date closingDate, Closing closing) {
-    if (closing.kind == Closing::Kind::PerRecord)
+Date previousClosingDate(Date closingDate, ClosingDay closing) {
+    if (closing.kind == ClosingDay::Kind::PerRecord)
         return Date{sys_days{closingDate} - days{1}};
     return closingIn(monthOf(closingDate) - months{1}, closing);
 }

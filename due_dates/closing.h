@@ -12,30 +12,30 @@ inline constexpr int kLastClosingDay = 28;
 
 // A customer's closing day (締日): a day of the month, the month's end, or
 // every record on its own invoice (都度).
-struct Closing {
+struct ClosingDay {
     enum class Kind : quint8 { Day, MonthEnd, PerRecord };
     Kind kind = Kind::MonthEnd;
     // 1 to kLastClosingDay for Kind::Day, else 0.
     quint8 day = 0;
 
-    static constexpr Closing onDay(int day) { return {Kind::Day, static_cast<quint8>(day)}; }
-    static constexpr Closing monthEnd() { return {Kind::MonthEnd, 0}; }
-    static constexpr Closing perRecord() { return {Kind::PerRecord, 0}; }
+    static constexpr ClosingDay onDay(int day) { return {Kind::Day, static_cast<quint8>(day)}; }
+    static constexpr ClosingDay monthEnd() { return {Kind::MonthEnd, 0}; }
+    static constexpr ClosingDay perRecord() { return {Kind::PerRecord, 0}; }
 
-    bool operator==(const Closing&) const = default;
+    bool operator==(const ClosingDay&) const = default;
 };
 
-// 請求締日: the first closing date on or after the record date. Closing dates
+// 請求締日: the first closing date on or after the record date. ClosingDay dates
 // are never moved for holidays.
-Date closingDateOf(Date record, Closing closing);
+Date closingDateOf(Date record, ClosingDay closing);
 
 // The closing date after a closing date: the next month's. A 都度 closing
 // has none other than its own, and gives the same date back.
-Date nextClosingDate(Date closingDate, Closing closing);
+Date nextClosingDate(Date closingDate, ClosingDay closing);
 
 // The closing date before a closing date, so that the day after it starts
 // the closing's invoice period. A 都度 invoice covers its own day only, so
 // for 都度 this is the day before.
-Date previousClosingDate(Date closingDate, Closing closing);
+Date previousClosingDate(Date closingDate, ClosingDay closing);
 
 } // namespace tokivane

@@ -11,7 +11,7 @@ CollectionSchedule scheduleOf(Date record, const CollectionTerms& terms) {
         schedule.stoppedBecause = *why;
         return schedule;
     }
-    const int closings = terms.closing.kind == Closing::Kind::PerRecord ? 1 : kScheduleClosings;
+    const int closings = terms.closing.kind == ClosingDay::Kind::PerRecord ? 1 : kScheduleClosings;
     schedule.rows.reserve(closings);
     Date closing = std::get<DueDate>(first).closing;
     for (int row = 0; row < closings; ++row, closing = nextClosingDate(closing, terms.closing)) {

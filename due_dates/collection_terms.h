@@ -46,7 +46,7 @@ struct PayDay {
 
 // A customer's whole terms: "20日締め翌月末払い、休日は前営業日".
 struct CollectionTerms {
-    Closing closing;
+    ClosingDay closing;
     PayDay pay;
     HolidayRule holidays = HolidayRule::PreviousBusinessDay;
 

@@ -28,8 +28,8 @@ bool withinKnownYears(Date date) {
 }
 
 bool validTerms(const CollectionTerms& terms) {
-    const Closing& closing = terms.closing;
-    if (closing.kind == Closing::Kind::Day && (closing.day < 1 || closing.day > kLastClosingDay))
+    const ClosingDay& closing = terms.closing;
+    if (closing.kind == ClosingDay::Kind::Day && (closing.day < 1 || closing.day > kLastClosingDay))
         return false;
     const PayDay& pay = terms.pay;
     if (pay.kind == PayDay::Kind::DaysAfter)

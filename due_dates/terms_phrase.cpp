@@ -198,25 +198,25 @@ QString expectedRange(QStringView format, int last) {
     return format.toString().arg(last);
 }
 
-std::optional<Closing> closingOfDay(int day) {
+std::optional<ClosingDay> closingOfDay(int day) {
     if (day == kLastCalendarDay)
-        return Closing::monthEnd();
+        return ClosingDay::monthEnd();
     if (day >= 1 && day <= kLastClosingDay)
-        return Closing::onDay(day);
+        return ClosingDay::onDay(day);
     return std::nullopt;
 }
 
 // "20日締め", "月末〆", "末日", "都度締め": the closing, its suffix optional.
-std::optional<Closing> readClosing(Reading& r) {
+std::optional<ClosingDay> readClosing(Reading& r) {
     Scanner& scan = r.scan;
     const qsizetype part = scan.mark();
     const QString expected = expectedRange(kExpectedClosing, kLastClosingDay);
     scan.take(kEveryMonth);
-    std::optional<Closing> closing;
+    std::optional<ClosingDay> closing;
     if (scan.take(kPerRecord)) {
-        closing = Closing::perRecord();
+        closing = ClosingDay::perRecord();
     } else if (scan.takeAny(kMonthEndWords)) {
-        closing = Closing::monthEnd();
+        closing = ClosingDay::monthEnd();
     } else {
         const qsizetype at = scan.mark();
         const int day = scan.number();
@@ -309,7 +309,7 @@ std::optional<HolidayRule> readHolidays(Reading& r) {
     return r.stop(part, scan.mark(), kExpectedRule);
 }
 
-enum class Part { Closing, MonthPay, DaysPay, Holidays, Unknown };
+enum class Part { ClosingDay, MonthPay, DaysPay, Holidays, Unknown };
 
 // Which part starts here, by its first words; a number decides by what
 // follows it, so the scanner looks ahead and comes back.
@@ -322,12 +322,12 @@ Part partAt(Scanner& scan) {
     if (scan.seesAny(kMonthStarts))
         return Part::MonthPay;
     if (scan.seesAny(kClosingStarts))
-        return Part::Closing;
+        return Part::ClosingDay;
     if (!scan.seesDigit())
         return Part::Unknown;
     const qsizetype start = scan.mark();
     scan.number();
-    Part part = Part::Closing;
+    Part part = Part::ClosingDay;
     if (scan.seesAny(kMonthCounters))
         part = Part::MonthPay;
     else if (scan.take(u"日") && scan.seesAny(kAfterWords))
@@ -350,7 +350,7 @@ bool kept(Reading& r, std::optional<T>& slot, const std::optional<T>& value, qsi
 bool readPart(Reading& r, TermsPhrase& phrase) {
     const qsizetype part = r.scan.mark();
     switch (partAt(r.scan)) {
-    case Part::Closing:
+    case Part::ClosingDay:
         return kept(r, phrase.closing, readClosing(r), part, u"締日");
     case Part::MonthPay:
         return kept(r, phrase.pay, readMonthAndDay(r), part, u"支払日");
@@ -365,13 +365,13 @@ bool readPart(Reading& r, TermsPhrase& phrase) {
     return false;
 }
 
-QString closingText(const Closing& closing) {
+QString closingText(const ClosingDay& closing) {
     switch (closing.kind) {
-    case Closing::Kind::Day:
+    case ClosingDay::Kind::Day:
         return joined({QString::number(closing.day), u"日"});
-    case Closing::Kind::MonthEnd:
+    case ClosingDay::Kind::MonthEnd:
         return u"月末"_qs;
-    case Closing::Kind::PerRecord:
+    case ClosingDay::Kind::PerRecord:
         return kPerRecord.toString();
     }
     return {};

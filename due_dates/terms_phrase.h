@@ -13,7 +13,7 @@ namespace tokivane {
 // "末締め 60日サイト", "月末締め翌々月10日 休日は翌営業日". A part the phrase
 // leaves out is taken from elsewhere by whoever reads it.
 struct TermsPhrase {
-    std::optional<Closing> closing;
+    std::optional<ClosingDay> closing;
     std::optional<PayDay> pay;
     std::optional<HolidayRule> holidays;
 

@@ -35,7 +35,7 @@ void fail(const char* what, const QString& input, const QString& output) {
 }
 
 bool inRange(const TermsPhrase& phrase) {
-    const bool closing = !phrase.closing || phrase.closing->kind != Closing::Kind::Day ||
+    const bool closing = !phrase.closing || phrase.closing->kind != ClosingDay::Kind::Day ||
                          (phrase.closing->day >= 1 && phrase.closing->day <= kLastClosingDay);
     const PayDay pay = phrase.pay.value_or(PayDay{});
     const bool payOk = pay.kind == PayDay::Kind::DaysAfter

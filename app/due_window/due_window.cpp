@@ -48,9 +48,9 @@ QLabel* resultLabel(QWidget& parent, QStringView name, const QString& accessible
     return label;
 }
 
-Closing closingOfEntry(QStringView entry) {
+ClosingDay closingOfEntry(QStringView entry) {
     const int day = closingDayText(entry).toInt();
-    return day >= 1 && day <= kLastClosingDay ? Closing::onDay(day) : Closing::monthEnd();
+    return day >= 1 && day <= kLastClosingDay ? ClosingDay::onDay(day) : ClosingDay::monthEnd();
 }
 
 void showDate(QLabel& dateLabel, QLabel& fullLabel, Date date) {

@@ -1,4 +1,4 @@
-// Closing dates, pay days and the holiday rule against dates checked on a
+// ClosingDay dates, pay days and the holiday rule against dates checked on a
 // calendar, and the business-day rule against its definition on every day
 // whose holidays are known.
 #include "business_days.h"
@@ -48,7 +48,7 @@ constexpr auto kPrevious = HolidayRule::PreviousBusinessDay;
 constexpr auto kNext = HolidayRule::NextBusinessDay;
 constexpr auto kUnchanged = HolidayRule::Unchanged;
 
-CollectionTerms terms(Closing closing, PayDay pay, HolidayRule rule) {
+CollectionTerms terms(ClosingDay closing, PayDay pay, HolidayRule rule) {
     return {closing, pay, rule};
 }
 
@@ -78,8 +78,8 @@ void TestDueDates::dueDate_data() {
         QTest::newRow(name) << qdateOf(dateOf(record)) << t << qdateOf(dateOf(closing))
                             << qdateOf(dateOf(unadjusted)) << qdateOf(dateOf(due));
     };
-    const auto day20 = Closing::onDay(20);
-    const auto end = Closing::monthEnd();
+    const auto day20 = ClosingDay::onDay(20);
+    const auto end = ClosingDay::monthEnd();
     const auto nextMonthEnd = PayDay::monthAndDay(1, kMonthEndPayDay);
 
     row("month end on a Sunday, previous", "2024-02-20", terms(day20, nextMonthEnd, kPrevious),
@@ -97,8 +97,8 @@ void TestDueDates::dueDate_data() {
     row("Golden Week of 2019, next", "2019-03-10", terms(day20, nextMonthEnd, kNext), "2019-03-20",
         "2019-04-30", "2019-05-07");
     row("day 30 of February is its last", "2025-01-01",
-        terms(Closing::onDay(5), PayDay::monthAndDay(1, 30), kPrevious), "2025-01-05", "2025-02-28",
-        "2025-02-28");
+        terms(ClosingDay::onDay(5), PayDay::monthAndDay(1, 30), kPrevious), "2025-01-05",
+        "2025-02-28", "2025-02-28");
     row("day 30 of a leap February", "2023-08-31",
         terms(end, PayDay::monthAndDay(6, 30), kPrevious), "2023-08-31", "2024-02-29",
         "2024-02-29");
@@ -114,13 +114,13 @@ void TestDueDates::dueDate_data() {
         terms(day20, PayDay::monthAndDay(1, 10), kPrevious), "2026-01-20", "2026-02-10",
         "2026-02-10");
     row("当月末 after the closing", "2025-03-10",
-        terms(Closing::onDay(15), PayDay::monthAndDay(0, kMonthEndPayDay), kPrevious), "2025-03-15",
-        "2025-03-31", "2025-03-31");
+        terms(ClosingDay::onDay(15), PayDay::monthAndDay(0, kMonthEndPayDay), kPrevious),
+        "2025-03-15", "2025-03-31", "2025-03-31");
     row("当月末 on a month-end closing", "2025-05-02",
         terms(end, PayDay::monthAndDay(0, kMonthEndPayDay), kNext), "2025-05-31", "2025-05-31",
         "2025-06-02");
     row("都度 closes on the record", "2025-06-15",
-        terms(Closing::perRecord(), nextMonthEnd, kPrevious), "2025-06-15", "2025-07-31",
+        terms(ClosingDay::perRecord(), nextMonthEnd, kPrevious), "2025-06-15", "2025-07-31",
         "2025-07-31");
     row("3か月後 onto the year end", "2025-09-25",
         terms(end, PayDay::monthAndDay(3, kMonthEndPayDay), kPrevious), "2025-09-30", "2025-12-31",
@@ -151,14 +151,14 @@ void TestDueDates::refused_data() {
         QTest::newRow(name) << qdateOf(dateOf(record)) << t << QString::fromUtf8(says);
     };
     row("当月 pay day before the closing", "2025-01-15",
-        terms(Closing::onDay(20), PayDay::monthAndDay(0, 10), kPrevious), "より前");
+        terms(ClosingDay::onDay(20), PayDay::monthAndDay(0, 10), kPrevious), "より前");
     row("closing past 2099", "2099-12-25",
-        terms(Closing::onDay(20), PayDay::monthAndDay(1, 10), kPrevious), "2099年");
+        terms(ClosingDay::onDay(20), PayDay::monthAndDay(1, 10), kPrevious), "2099年");
     row("pay day past 2099", "2099-11-10",
-        terms(Closing::monthEnd(), PayDay::monthAndDay(2, 10), kPrevious), "2099年");
-    row("moved past 2099", "2099-11-10", terms(Closing::monthEnd(), PayDay::daysAfter(31), kNext),
-        "2099年");
-    row("before 2000", "1999-12-31", terms(Closing::monthEnd(), PayDay::daysAfter(31), kNext),
+        terms(ClosingDay::monthEnd(), PayDay::monthAndDay(2, 10), kPrevious), "2099年");
+    row("moved past 2099", "2099-11-10",
+        terms(ClosingDay::monthEnd(), PayDay::daysAfter(31), kNext), "2099年");
+    row("before 2000", "1999-12-31", terms(ClosingDay::monthEnd(), PayDay::daysAfter(31), kNext),
         "2000年");
 }
 
@@ -190,11 +190,11 @@ void TestDueDates::movedOnlyToTheNearestBusinessDay() {
 
 void TestDueDates::movedNoteSaysFromWhereAndWhy() {
     const auto due = std::get<DueDate>(
-        dueDateOf(dateOf("2025-11-28"),
-                  terms(Closing::monthEnd(), PayDay::monthAndDay(1, kMonthEndPayDay), kPrevious)));
+        dueDateOf(dateOf("2025-11-28"), terms(ClosingDay::monthEnd(),
+                                              PayDay::monthAndDay(1, kMonthEndPayDay), kPrevious)));
     QCOMPARE(movedNote(due, kPrevious), QStringLiteral("25/12/31（水）銀行休業日 → 前営業日"));
-    const auto onHoliday = std::get<DueDate>(
-        dueDateOf(dateOf("2025-02-14"), terms(Closing::monthEnd(), PayDay::daysAfter(60), kNext)));
+    const auto onHoliday = std::get<DueDate>(dueDateOf(
+        dateOf("2025-02-14"), terms(ClosingDay::monthEnd(), PayDay::daysAfter(60), kNext)));
     QCOMPARE(movedNote(onHoliday, kNext), QStringLiteral("25/04/29（火）昭和の日 → 翌営業日"));
     const DueDate notMoved{dateOf("2025-03-15"), dateOf("2025-03-31"), dateOf("2025-03-31")};
     QVERIFY(movedNote(notMoved, kPrevious).isEmpty());
@@ -202,7 +202,7 @@ void TestDueDates::movedNoteSaysFromWhereAndWhy() {
 
 void TestDueDates::scheduleCoversConsecutivePeriods() {
     const auto monthly =
-        terms(Closing::onDay(20), PayDay::monthAndDay(1, kMonthEndPayDay), kPrevious);
+        terms(ClosingDay::onDay(20), PayDay::monthAndDay(1, kMonthEndPayDay), kPrevious);
     const CollectionSchedule schedule = scheduleOf(dateOf("2025-11-10"), monthly);
     QCOMPARE(int(schedule.rows.size()), kScheduleClosings);
     QVERIFY(schedule.stoppedBecause.isEmpty());
@@ -213,8 +213,8 @@ void TestDueDates::scheduleCoversConsecutivePeriods() {
         QCOMPARE(schedule.rows[i].periodStart,
                  Date{sys_days{schedule.rows[i - 1].due.closing} + days{1}});
 
-    const auto perRecord =
-        scheduleOf(dateOf("2025-06-15"), terms(Closing::perRecord(), PayDay::daysAfter(30), kNext));
+    const auto perRecord = scheduleOf(dateOf("2025-06-15"),
+                                      terms(ClosingDay::perRecord(), PayDay::daysAfter(30), kNext));
     QCOMPARE(int(perRecord.rows.size()), 1);
     QCOMPARE(perRecord.rows.front().periodStart, dateOf("2025-06-15"));
 

@@ -15,7 +15,7 @@ char* toString(const TermsPhrase& phrase) {
     const auto part = [](bool present, int kind, int a, int b) {
         return present ? u"%1:%2:%3"_qs.arg(kind).arg(a).arg(b) : u"-"_qs;
     };
-    const Closing c = phrase.closing.value_or(Closing{});
+    const ClosingDay c = phrase.closing.value_or(ClosingDay{});
     const PayDay p = phrase.pay.value_or(PayDay{});
     const int h = int(phrase.holidays.value_or(HolidayRule{}));
     return QTest::toString(part(phrase.closing.has_value(), int(c.kind), c.day, 0) + u' ' +
@@ -59,16 +59,16 @@ void TestTermsPhrase::read_data() {
     const auto row = [](const char* name, const QString& phrase, TermsPhrase expected) {
         QTest::newRow(name) << phrase << expected;
     };
-    const Closing day20 = Closing::onDay(20);
-    const Closing monthEnd = Closing::monthEnd();
-    const Closing perRecord = Closing::perRecord();
+    const ClosingDay day20 = ClosingDay::onDay(20);
+    const ClosingDay monthEnd = ClosingDay::monthEnd();
+    const ClosingDay perRecord = ClosingDay::perRecord();
 
     row("plain", u"20日締め翌月末払い"_qs, {day20, months(1, kEnd), {}});
     row("short suffixes", u"20日締翌月末払"_qs, {day20, months(1, kEnd), {}});
     row("month-end closing", u"月末締め翌月末払い"_qs, {monthEnd, months(1, kEnd), {}});
     row("末 closing, 翌々月", u"末締め翌々月10日"_qs, {monthEnd, months(2, 10), {}});
     row("末日〆", u"末日〆翌月25日払い"_qs, {monthEnd, months(1, 25), {}});
-    row("当月", u"15日締め当月末"_qs, {Closing::onDay(15), months(0, kEnd), {}});
+    row("当月", u"15日締め当月末"_qs, {ClosingDay::onDay(15), months(0, kEnd), {}});
     row("days after", u"月末締め60日後"_qs, {monthEnd, PayDay::daysAfter(60), {}});
     row("サイト", u"末締め 60日サイト"_qs, {monthEnd, PayDay::daysAfter(60), {}});
     row("都度 alone", u"都度 翌月末"_qs, {perRecord, months(1, kEnd), {}});
@@ -84,8 +84,8 @@ void TestTermsPhrase::read_data() {
     row("separators", u"（20日締め，翌月末払い）・前営業日"_qs,
         {day20, months(1, kEnd), kPrevious});
 
-    row("closing day 1", u"1日締め"_qs, {Closing::onDay(1), {}, {}});
-    row("closing day 28, 〆切", u"28日〆切"_qs, {Closing::onDay(28), {}, {}});
+    row("closing day 1", u"1日締め"_qs, {ClosingDay::onDay(1), {}, {}});
+    row("closing day 28, 〆切", u"28日〆切"_qs, {ClosingDay::onDay(28), {}, {}});
     row("closing day 31 is month end", u"31日締切"_qs, {monthEnd, {}, {}});
     row("every month", u"毎月20日締め"_qs, {day20, {}, {}});
     row("month without day", u"翌月払い"_qs, {{}, months(1, kEnd), {}});
@@ -171,16 +171,17 @@ void TestTermsPhrase::refused() {
 void TestTermsPhrase::written_data() {
     QTest::addColumn<CollectionTerms>("terms");
     QTest::addColumn<QString>("phrase");
-    QTest::newRow("day closing") << CollectionTerms{Closing::onDay(20), months(1, kEnd), kPrevious}
+    QTest::newRow("day closing") << CollectionTerms{ClosingDay::onDay(20), months(1, kEnd),
+                                                    kPrevious}
                                  << u"20日締め翌月末払い 休日は前営業日"_qs;
-    QTest::newRow("翌々月") << CollectionTerms{Closing::monthEnd(), months(2, 10), kNext}
+    QTest::newRow("翌々月") << CollectionTerms{ClosingDay::monthEnd(), months(2, 10), kNext}
                             << u"月末締め翌々月10日払い 休日は翌営業日"_qs;
-    QTest::newRow("都度") << CollectionTerms{Closing::perRecord(), months(1, kEnd), kUnchanged}
+    QTest::newRow("都度") << CollectionTerms{ClosingDay::perRecord(), months(1, kEnd), kUnchanged}
                           << u"都度締め翌月末払い 休日はそのまま"_qs;
-    QTest::newRow("days after") << CollectionTerms{Closing::monthEnd(), PayDay::daysAfter(60),
+    QTest::newRow("days after") << CollectionTerms{ClosingDay::monthEnd(), PayDay::daysAfter(60),
                                                    kPrevious}
                                 << u"月末締め60日後払い 休日は前営業日"_qs;
-    QTest::newRow("months after") << CollectionTerms{Closing::monthEnd(), months(3, kEnd), kNext}
+    QTest::newRow("months after") << CollectionTerms{ClosingDay::monthEnd(), months(3, kEnd), kNext}
                                   << u"月末締め3か月後末払い 休日は翌営業日"_qs;
 }
 
@@ -192,12 +193,12 @@ void TestTermsPhrase::written() {
 
 void TestTermsPhrase::roundTrip_data() {
     QTest::addColumn<CollectionTerms>("terms");
-    const std::array<std::pair<const char*, Closing>, 5> closings{{
-        {"1日", Closing::onDay(1)},
-        {"15日", Closing::onDay(15)},
-        {"28日", Closing::onDay(28)},
-        {"月末", Closing::monthEnd()},
-        {"都度", Closing::perRecord()},
+    const std::array<std::pair<const char*, ClosingDay>, 5> closings{{
+        {"1日", ClosingDay::onDay(1)},
+        {"15日", ClosingDay::onDay(15)},
+        {"28日", ClosingDay::onDay(28)},
+        {"月末", ClosingDay::monthEnd()},
+        {"都度", ClosingDay::perRecord()},
     }};
     const std::array<std::pair<const char*, PayDay>, 8> pays{{
         {"当月末", months(0, kEnd)},
@@ -230,12 +231,12 @@ void TestTermsPhrase::roundTrip() {
 }
 
 void TestTermsPhrase::over() {
-    const CollectionTerms defaults{Closing::onDay(20), months(1, kEnd), kPrevious};
+    const CollectionTerms defaults{ClosingDay::onDay(20), months(1, kEnd), kPrevious};
     QCOMPARE(termsOver({}, defaults), defaults);
     const TermsPhrase payOnly{{}, PayDay::daysAfter(60), {}};
     QCOMPARE(termsOver(payOnly, defaults),
              (CollectionTerms{defaults.closing, PayDay::daysAfter(60), defaults.holidays}));
-    const TermsPhrase all{Closing::perRecord(), months(2, 5), kUnchanged};
+    const TermsPhrase all{ClosingDay::perRecord(), months(2, 5), kUnchanged};
     QCOMPARE(termsOver(all, defaults), (CollectionTerms{*all.closing, *all.pay, *all.holidays}));
 }
 
