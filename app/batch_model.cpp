@@ -30,8 +30,8 @@ void BatchModel::setTable(BatchTable table) {
     endResetModel();
 }
 
-void BatchModel::judge(const JudgingBasis& basis) {
-    judgeBatch(table_, basis);
+void BatchModel::judge(const JudgingBasis& basis, const CollectionTerms& line) {
+    judgeBatch(table_, basis, line);
     judgementsChanged();
 }
 
@@ -80,6 +80,10 @@ QVariant BatchModel::data(const QModelIndex& index, int role) const {
         return shownText(batchCellText(table_, row, index.column()));
     case kWholeTextRole:
         return batchCellText(table_, row, index.column());
+    case Qt::ToolTipRole: {
+        const QString tip = batchCellToolTip(table_, row, index.column());
+        return tip.isEmpty() ? QVariant() : tip;
+    }
     case Qt::TextAlignmentRole: {
         const ColumnKind kind = batchColumnAt(table_, index.column()).kind;
         if (kind == ColumnKind::Judgement)

@@ -23,7 +23,7 @@ class BatchModel final : public QAbstractTableModel {
     // New rows, shown in source order.
     void setTable(BatchTable table);
     // New judgements for the same rows.
-    void judge(const JudgingBasis& basis);
+    void judge(const JudgingBasis& basis, const CollectionTerms& line);
     void clearJudgements();
 
     // The table's rows in the order shown.

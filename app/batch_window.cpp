@@ -11,6 +11,7 @@
 #include "full_date.h"
 #include "message_box.h"
 #include "table_commands.h"
+#include "terms_editor.h"
 #include "work_progress.h"
 
 #include <QBoxLayout>
@@ -35,6 +36,8 @@ constexpr QStringView kEmptyHeading =
     u"記録日の列を貼り付ける（Ctrl+V）か、ファイルを開いてください";
 constexpr QStringView kReadingCaption = u"読み込んでいます…";
 constexpr QStringView kSortingCaption = u"並べ替えています…";
+constexpr QStringView kTermsLineCaption = u"回収条件";
+constexpr QStringView kClosingFromRows = u"（締日が書かれた行はその締日で判定）";
 // Lines read between two looks at the cancel button.
 constexpr qsizetype kLinesPerPart = 50'000;
 
@@ -45,9 +48,14 @@ QPushButton* addButton(QBoxLayout& row, QWidget& parent, QStringView name, QStri
     return button;
 }
 
-QString headingOf(const JudgingBasis& basis) {
-    return QStringLiteral("処理日 %1（%2）・締め日 %3 の範囲で判定しています")
-        .arg(basis.processing.text, fullDateText(basis.processing.date), basis.closingEntry);
+QString headingOf(const BatchTable& table) {
+    const JudgingBasis& basis = *table.basis;
+    QString heading = QStringLiteral("処理日 %1（%2）・締め日 %3 の範囲で判定しています")
+                          .arg(basis.processing.text, fullDateText(basis.processing.date),
+                               closingDayCaption(table.lineTerms.closing));
+    if (closingDaysFromRows(table))
+        heading += kClosingFromRows;
+    return heading;
 }
 
 // Every line of a text, or nothing when cancelled.
@@ -84,6 +92,7 @@ void BatchWindow::buildControls() {
     heading_ = new QLabel(kEmptyHeading.toString(), this);
     heading_->setObjectName(QStringLiteral("batchHeading"));
     heading_->setTextFormat(Qt::PlainText);
+    column->addWidget(buildTermsLine());
     column->addWidget(heading_);
 
     model_ = new BatchModel(this);
@@ -119,6 +128,30 @@ void BatchWindow::buildControls() {
     connect(addButton(*buttons, *this, u"saveButton", kSaveCsvCaption), &QPushButton::clicked, this,
             &BatchWindow::chooseSaveFile);
     buttons->addStretch(1);
+}
+
+// Terms for rows that name none of their own; changing them judges again.
+QWidget* BatchWindow::buildTermsLine() {
+    auto* line = new QWidget(this);
+    auto* row = new QHBoxLayout(line);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* caption = new QLabel(kTermsLineCaption.toString(), line);
+    terms_ = new TermsEditor(line);
+    terms_->setAccessibleName(kTermsLineCaption.toString());
+    row->addWidget(caption, 0, Qt::AlignTop);
+    row->addWidget(terms_, 1);
+    connect(terms_, &TermsEditor::termsChanged, this, &BatchWindow::judgeAgain);
+    return line;
+}
+
+void BatchWindow::followClosingEntry(const QString& entry) {
+    if (entry == followedEntry_)
+        return;
+    followedEntry_ = entry;
+    CollectionTerms terms = terms_->terms();
+    terms.closing = closingDayOfEntry(entry);
+    const QSignalBlocker quiet(terms_);
+    terms_->setTerms(terms);
 }
 
 // Window-wide, so they work whichever control has focus; the table's own
@@ -216,8 +249,9 @@ void BatchWindow::judge(bool reportProblem) {
             showMessage(*problem);
     } else {
         const auto& judging = std::get<JudgingBasis>(basis);
-        model_->judge(judging);
-        heading_->setText(headingOf(judging));
+        followClosingEntry(judging.closingEntry);
+        model_->judge(judging, terms_->terms());
+        heading_->setText(headingOf(model_->table()));
     }
     // An order by judgements follows the new ones.
     if (batchColumnAt(model_->table(), sortColumn_).kind == ColumnKind::Judgement)

@@ -17,6 +17,7 @@ class QTableView;
 namespace tokivane {
 
 class BatchModel;
+class TermsEditor;
 struct WorkControl;
 
 // 一括判定: many record dates, one a line, judged against the ranges the main
@@ -50,6 +51,9 @@ class BatchWindow final : public QWidget {
 
   private:
     void buildControls();
+    QWidget* buildTermsLine();
+    // The line's closing day follows the main window's whenever that changes.
+    void followClosingEntry(const QString& entry);
     void installKeys();
     // Runs long work with a progress bar; false when it was cancelled or
     // other work was under way.
@@ -70,6 +74,8 @@ class BatchWindow final : public QWidget {
     BatchModel* model_ = nullptr;
     QTableView* view_ = nullptr;
     QLabel* heading_ = nullptr;
+    TermsEditor* terms_ = nullptr;
+    QString followedEntry_;
     QLabel* status_ = nullptr;
     int sortColumn_ = 0;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;

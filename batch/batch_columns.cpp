@@ -1,5 +1,6 @@
 #include "batch_columns.h"
 
+#include "closing_cell.h"
 #include "full_date.h"
 #include "judgement.h"
 
@@ -9,26 +10,73 @@ namespace {
 
 constexpr QStringView kLineHeader = u"行";
 constexpr QStringView kRecordDateHeader = u"記録日";
+constexpr QStringView kClosingDateHeader = u"請求締日";
+constexpr QStringView kDueDateHeader = u"回収予定日";
+constexpr QStringView kPerRecordNote = u"都度締めのため前回請求・今回請求は判定していません";
+constexpr QStringView kCellNote = u"%1の列：%2";
 constexpr QStringView kFullDateHeader = u"曜日・和暦";
 constexpr QStringView kNoteHeader = u"備考";
 constexpr QStringView kUnbalancedQuoteNote = u"引用符が閉じていません";
 constexpr QStringView kExtraCellsNote = u"%1列目以降は表示していません";
 // Columns before and after the input columns and judgements.
 constexpr int kLeadingColumns = 1;
-constexpr int kTrailingColumns = 3 + kJudgedRangeCount;
+constexpr int kTrailingColumns = 5 + kJudgedRangeCount;
+// 記録日, 請求締日 and 回収予定日 before the judgements.
+constexpr int kDateColumns = 3;
 
 int inputCount(const BatchTable& table) {
     return static_cast<int>(table.inputHeaders.size());
 }
 
-QString noteOf(const BatchRow& row) {
+template <typename Reading> QString cellError(const Reading& reading) {
+    const auto* error = std::get_if<TermsPhraseError>(&reading);
+    return error ? error->message : QString();
+}
+
+// Why a row's own closing-day or terms cell could not be read, read again
+// from the source: only rows that show it pay for the message.
+QString unreadCellNote(const BatchTable& table, const BatchRow& row) {
+    const RowTerms::Unread unread = table.rowTerms[row.terms].unread;
+    if (unread == RowTerms::Unread::None)
+        return {};
+    const bool closing = unread == RowTerms::Unread::ClosingCell;
+    const qsizetype column = *(closing ? table.termsColumns.closing : table.termsColumns.terms);
+    const QString cell =
+        cellOfRecord(QStringView(table.source).sliced(row.start, row.end - row.start),
+                     table.separator, column)
+            .value_or(QString());
+    const QString why =
+        closing ? cellError(readClosingCell(cell)) : cellError(readTermsPhrase(cell));
+    return kCellNote.toString().arg(table.inputHeaders.value(column), why);
+}
+
+QStringList termsNotes(const BatchTable& table, const BatchRow& row) {
+    if (!row.date || !table.basis)
+        return {};
+    QStringList notes{unreadCellNote(table, row)};
+    if (table.effectiveTerms[row.terms].closing.kind == ClosingDay::Kind::PerRecord)
+        notes.append(kPerRecordNote.toString());
+    if (const auto due = dueDateOfRow(table, row); due && std::holds_alternative<QString>(*due))
+        notes.append(std::get<QString>(*due));
+    return notes;
+}
+
+QString noteOf(const BatchTable& table, const BatchRow& row) {
     QStringList notes{unreadNote(row.unread)};
     if (row.unbalancedQuote)
         notes.append(kUnbalancedQuoteNote.toString());
     if (row.extraCells)
         notes.append(kExtraCellsNote.toString().arg(kMaxInputColumns + 1));
+    notes.append(termsNotes(table, row));
     notes.removeAll(QString());
     return notes.join(u'、');
+}
+
+std::optional<DueDate> shownDueDate(const BatchTable& table, const BatchRow& row) {
+    const auto due = dueDateOfRow(table, row);
+    if (!due || !std::holds_alternative<DueDate>(*due))
+        return std::nullopt;
+    return std::get<DueDate>(*due);
 }
 
 } // namespace
@@ -45,11 +93,14 @@ BatchColumn batchColumnAt(const BatchTable& table, int column) {
     if (column < inputs)
         return {ColumnKind::Input, column};
     column -= inputs;
-    if (column == 0)
-        return {ColumnKind::RecordDate};
-    if (column <= kJudgedRangeCount)
-        return {ColumnKind::Judgement, column - 1};
-    return {column == kJudgedRangeCount + 1 ? ColumnKind::FullDate : ColumnKind::Note};
+    constexpr std::array<ColumnKind, kDateColumns> kDates{
+        ColumnKind::RecordDate, ColumnKind::ClosingDate, ColumnKind::DueDate};
+    if (column < kDateColumns)
+        return {kDates[static_cast<std::size_t>(column)]};
+    column -= kDateColumns;
+    if (column < kJudgedRangeCount)
+        return {ColumnKind::Judgement, column};
+    return {column == kJudgedRangeCount ? ColumnKind::FullDate : ColumnKind::Note};
 }
 
 QString batchHeaderText(const BatchTable& table, int column) {
@@ -61,6 +112,10 @@ QString batchHeaderText(const BatchTable& table, int column) {
         return table.inputHeaders.value(at.index);
     case ColumnKind::RecordDate:
         return kRecordDateHeader.toString();
+    case ColumnKind::ClosingDate:
+        return kClosingDateHeader.toString();
+    case ColumnKind::DueDate:
+        return kDueDateHeader.toString();
     case ColumnKind::Judgement:
         return kRangeCaptions[static_cast<std::size_t>(at.index)].toString();
     case ColumnKind::FullDate:
@@ -83,16 +138,36 @@ QString batchCellText(const BatchTable& table, const BatchRow& row, int column) 
             .value_or(QString());
     case ColumnKind::RecordDate:
         return row.date ? dateTextOf(*row.date) : QString();
+    case ColumnKind::ClosingDate:
+    case ColumnKind::DueDate: {
+        const auto due = shownDueDate(table, row);
+        if (!due)
+            return {};
+        return dateTextOf(at.kind == ColumnKind::ClosingDate ? due->closing : due->due);
+    }
     case ColumnKind::Judgement:
-        if (!row.date || !table.basis)
+        if (!judgementShown(table, row, at.index))
             return {};
         return (((row.yes >> at.index) & 1U) ? kYes : kNo).toString();
     case ColumnKind::FullDate:
         return row.date ? fullDateText(*row.date) : QString();
     case ColumnKind::Note:
-        return noteOf(row);
+        return noteOf(table, row);
     }
     return {};
+}
+
+QString batchCellToolTip(const BatchTable& table, const BatchRow& row, int column) {
+    const ColumnKind kind = batchColumnAt(table, column).kind;
+    if (kind != ColumnKind::ClosingDate && kind != ColumnKind::DueDate)
+        return {};
+    const auto due = shownDueDate(table, row);
+    if (!due)
+        return {};
+    if (kind == ColumnKind::ClosingDate)
+        return fullDateText(due->closing);
+    const QString moved = movedNote(*due, table.effectiveTerms[row.terms].holidays);
+    return moved.isEmpty() ? fullDateText(due->due) : fullDateText(due->due) + u'\n' + moved;
 }
 
 QList<QStringList> batchCells(const BatchTable& table, const QList<qsizetype>& rowOrder) {

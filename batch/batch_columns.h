@@ -7,9 +7,9 @@
 
 namespace tokivane {
 
-// The columns a judged table shows: "行", the input columns, "記録日", the
-// nine judgements, "曜日・和暦" and "備考".
-enum class ColumnKind { Line, Input, RecordDate, Judgement, FullDate, Note };
+// The columns a judged table shows: "行", the input columns, "記録日",
+// "請求締日", "回収予定日", the nine judgements, "曜日・和暦" and "備考".
+enum class ColumnKind { Line, Input, RecordDate, ClosingDate, DueDate, Judgement, FullDate, Note };
 
 struct BatchColumn {
     ColumnKind kind;
@@ -24,6 +24,10 @@ QString batchHeaderText(const BatchTable& table, int column);
 
 // What a cell shows, computed when asked rather than held.
 QString batchCellText(const BatchTable& table, const BatchRow& row, int column);
+
+// The date a 請求締日 or 回収予定日 cell shows in full, and for a moved due
+// date where it came from and why; empty for other cells.
+QString batchCellToolTip(const BatchTable& table, const BatchRow& row, int column);
 
 // The header line and every row in the order given, as text cells.
 QList<QStringList> batchCells(const BatchTable& table, const QList<qsizetype>& rowOrder);

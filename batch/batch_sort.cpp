@@ -23,16 +23,32 @@ std::vector<int> sortedBy(const std::vector<Key>& keys, Qt::SortOrder order) {
     return rows;
 }
 
+constexpr qint64 kNoDate = std::numeric_limits<qint64>::max();
+
+qint64 dayKey(std::optional<Date> date) {
+    return date ? std::chrono::sys_days{*date}.time_since_epoch().count() : kNoDate;
+}
+
+qint64 dueKey(const BatchTable& table, const BatchRow& row, ColumnKind kind) {
+    const auto due = dueDateOfRow(table, row);
+    if (!due || !std::holds_alternative<DueDate>(*due))
+        return kNoDate;
+    const DueDate& dates = std::get<DueDate>(*due);
+    return dayKey(kind == ColumnKind::ClosingDate ? dates.closing : dates.due);
+}
+
 qint64 numberKey(const BatchTable& table, const BatchRow& row, ColumnKind kind, int index) {
     switch (kind) {
     case ColumnKind::Line:
         return row.line;
     case ColumnKind::RecordDate:
     case ColumnKind::FullDate:
-        return row.date ? std::chrono::sys_days{*row.date}.time_since_epoch().count()
-                        : std::numeric_limits<qint64>::max();
+        return dayKey(row.date);
+    case ColumnKind::ClosingDate:
+    case ColumnKind::DueDate:
+        return dueKey(table, row, kind);
     default: // a judgement: "", "No", "Yes"
-        if (!row.date || !table.basis)
+        if (!judgementShown(table, row, index))
             return 0;
         return ((row.yes >> index) & 1U) ? 2 : 1;
     }

@@ -1,5 +1,6 @@
 #include "batch_table.h"
 
+#include "billing_ranges.h"
 #include "column_choice.h"
 
 #include <algorithm>
@@ -67,6 +68,68 @@ DayInterval daysOf(const NamedRange& range) {
     return {first, after - 1};
 }
 
+// 前回請求 and 今回請求 come first in the window's order.
+constexpr quint16 kBillingBits = (1U << kBillingRangeCount) - 1;
+// A slot for each closing day that has periods: 1日 to 28日, then 月末.
+constexpr int kClosingSlots = kLastClosingDay + 1;
+constexpr int kNoSlot = -1;
+
+int dayIndex(Date date) {
+    return static_cast<int>((sys_days{date} - kFirstDay).count());
+}
+
+int closingSlot(ClosingDay closing) {
+    switch (closing.kind) {
+    case ClosingDay::Kind::Day:
+        return closing.day - 1;
+    case ClosingDay::Kind::MonthEnd:
+        return kLastClosingDay;
+    case ClosingDay::Kind::PerRecord:
+        return kNoSlot;
+    }
+    return kNoSlot;
+}
+
+// The days of 前回請求 and 今回請求 for each closing day's slot.
+struct BillingDays {
+    DayInterval previous;
+    DayInterval current;
+    bool valid = false;
+
+    quint16 bitsOn(int day) const {
+        if (!valid)
+            return 0;
+        return quint16((previous.first <= day && day <= previous.last ? 1U : 0U) |
+                       (current.first <= day && day <= current.last ? 2U : 0U));
+    }
+};
+
+std::array<BillingDays, kClosingSlots> billingDaysBySlot(Date processing) {
+    std::array<BillingDays, kClosingSlots> bySlot;
+    for (int slot = 0; slot < kClosingSlots; ++slot) {
+        const ClosingDay closing =
+            slot < kLastClosingDay ? ClosingDay::onDay(slot + 1) : ClosingDay::monthEnd();
+        if (const auto ranges = billingRangesOf(processing, closing))
+            bySlot[static_cast<std::size_t>(slot)] = {
+                {dayIndex(ranges->previousStart), dayIndex(ranges->previousEnd)},
+                {dayIndex(ranges->currentStart), dayIndex(ranges->currentEnd)},
+                true};
+    }
+    return bySlot;
+}
+
+// The two invoicing ranges as the heading's tooltips show them, for a line
+// whose closing day is not the main window's.
+void showLineBilling(JudgingBasis& basis, ClosingDay closing) {
+    const auto ranges = billingRangesOf(basis.processing.date, closing);
+    if (!ranges)
+        return;
+    basis.ranges[0].start = dateTextOf(ranges->previousStart);
+    basis.ranges[0].end = dateTextOf(ranges->previousEnd);
+    basis.ranges[1].start = dateTextOf(ranges->currentStart);
+    basis.ranges[1].end = dateTextOf(ranges->currentEnd);
+}
+
 // Each day's judgements, one bit per range.
 std::vector<quint16> judgementsByDay(const JudgedRanges& ranges) {
     std::vector<quint16> byDay(static_cast<std::size_t>(kDaysInCentury), 0);
@@ -123,8 +186,10 @@ void BatchReader::chooseColumn() {
     const ColumnChoice choice = tokivane::chooseColumn(lines, clock_);
     table_.judgedColumn = choice.column;
     table_.headerLine = choice.headerLine;
-    if (choice.headerLine)
+    if (choice.headerLine) {
         table_.inputHeaders = lines.front().cells;
+        table_.termsColumns = termsColumnsOf(table_.inputHeaders);
+    }
     columnChosen_ = true;
     table_.rows.reserve(first.size());
     for (qsizetype at = 0; at < first.size(); ++at) {
@@ -152,12 +217,24 @@ void BatchReader::readRecord(const SourceRecord& record) {
             cell ? readDateForm(*cell, clock_) : DateReading{std::nullopt, Unread::NotADate, false};
         row.date = reading.date;
         row.unread = reading.unread;
+        row.terms = ownTermsOf(text);
     }
     table_.rows.append(row);
 }
 
+quint32 BatchReader::ownTermsOf(QStringView text) {
+    const TermsColumns& columns = table_.termsColumns;
+    if (!columns.any())
+        return 0;
+    const auto cellAt = [&](std::optional<qsizetype> column) -> std::optional<QStringView> {
+        return column ? rawCellOfRecord(text, table_.separator, *column) : std::nullopt;
+    };
+    return termsReader_.indexOf(cellAt(columns.closing), cellAt(columns.terms), table_.separator);
+}
+
 BatchTable BatchReader::take() && {
     table_.inputHeaders = inputHeadersOf(table_.inputHeaders, cellCount_);
+    table_.rowTerms = std::move(termsReader_).take();
     return std::move(table_);
 }
 
@@ -168,19 +245,73 @@ BatchTable readBatch(QString text, const Clock& clock) {
     return std::move(reader).take();
 }
 
+CollectionTerms startingLineTerms(QStringView closingEntry) {
+    return {closingDayOfEntry(closingEntry), PayDay::monthAndDay(1, kMonthEndPayDay),
+            HolidayRule::PreviousBusinessDay};
+}
+
 void judgeBatch(BatchTable& table, const JudgingBasis& basis) {
+    judgeBatch(table, basis, startingLineTerms(basis.closingEntry));
+}
+
+void judgeBatch(BatchTable& table, const JudgingBasis& basis, const CollectionTerms& line) {
+    table.lineTerms = line;
+    table.effectiveTerms.resize(table.rowTerms.size());
+    std::vector<int> slotOf(table.rowTerms.size());
+    for (std::size_t at = 0; at < table.rowTerms.size(); ++at) {
+        const RowTerms& own = table.rowTerms[at];
+        table.effectiveTerms[at] = effectiveTerms(own, line);
+        slotOf[at] = own.unread == RowTerms::Unread::ClosingCell
+                         ? kNoSlot
+                         : closingSlot(table.effectiveTerms[at].closing);
+    }
     const std::vector<quint16> byDay = judgementsByDay(basis.ranges);
+    const auto billing = billingDaysBySlot(basis.processing.date);
     for (BatchRow& row : table.rows) {
-        if (row.date)
-            row.yes = byDay[static_cast<std::size_t>((sys_days{*row.date} - kFirstDay).count())];
+        if (!row.date)
+            continue;
+        const int day = dayIndex(*row.date);
+        const int slot = slotOf[row.terms];
+        row.yes = quint16(byDay[static_cast<std::size_t>(day)] & ~kBillingBits);
+        if (slot != kNoSlot)
+            row.yes |= billing[static_cast<std::size_t>(slot)].bitsOn(day);
     }
     table.basis = basis;
+    if (line.closing != closingDayOfEntry(basis.closingEntry))
+        showLineBilling(*table.basis, line.closing);
+}
+
+bool billingJudged(const BatchTable& table, const BatchRow& row) {
+    if (!table.basis || row.terms >= table.effectiveTerms.size())
+        return false;
+    return table.rowTerms[row.terms].unread != RowTerms::Unread::ClosingCell &&
+           table.effectiveTerms[row.terms].closing.kind != ClosingDay::Kind::PerRecord;
+}
+
+bool judgementShown(const BatchTable& table, const BatchRow& row, int index) {
+    return row.date && table.basis && (index >= kBillingRangeCount || billingJudged(table, row));
+}
+
+std::optional<std::variant<DueDate, QString>> dueDateOfRow(const BatchTable& table,
+                                                           const BatchRow& row) {
+    if (!row.date || !table.basis || row.terms >= table.effectiveTerms.size() ||
+        table.rowTerms[row.terms].unread != RowTerms::Unread::None)
+        return std::nullopt;
+    return dueDateOf(*row.date, table.effectiveTerms[row.terms]);
+}
+
+bool closingDaysFromRows(const BatchTable& table) {
+    if (table.termsColumns.closing)
+        return true;
+    return std::ranges::any_of(table.rowTerms,
+                               [](const RowTerms& own) { return own.phrase.closing.has_value(); });
 }
 
 void clearJudgements(BatchTable& table) {
     for (BatchRow& row : table.rows)
         row.yes = 0;
     table.basis.reset();
+    table.effectiveTerms.clear();
 }
 
 BatchCounts countsOf(const BatchTable& table) {

@@ -3,7 +3,9 @@
 #include "clock.h"
 #include "date_forms.h"
 #include "date_text.h"
+#include "due_date.h"
 #include "judging_ranges.h"
+#include "row_terms.h"
 #include "source_lines.h"
 
 #include <QList>
@@ -11,6 +13,8 @@
 #include <QStringList>
 #include <QStringView>
 #include <optional>
+#include <variant>
+#include <vector>
 
 namespace tokivane {
 
@@ -32,6 +36,8 @@ struct BatchRow {
     bool extraCells = false;
     // One bit per judged range; meaningful only while the table is judged.
     quint16 yes = 0;
+    // The row's own closing day and terms: an entry of BatchTable::rowTerms.
+    quint32 terms = 0;
 };
 
 // Many lines read for judging, and their judgements once judged.
@@ -45,6 +51,14 @@ struct BatchTable {
     bool headerLine = false;
     QList<BatchRow> rows;
     std::optional<JudgingBasis> basis;
+    // Columns that give rows their own closing day and terms, and what each
+    // distinct pair of their cells says; entry 0 is a row with none.
+    TermsColumns termsColumns;
+    std::vector<RowTerms> rowTerms{RowTerms{}};
+    // The 回収条件 line, and what each entry of rowTerms comes to over it;
+    // filled when judged.
+    CollectionTerms lineTerms;
+    std::vector<CollectionTerms> effectiveTerms;
 };
 
 // The input cells of a row, split from the source when asked.
@@ -68,10 +82,12 @@ class BatchReader {
     void chooseColumn();
     void readRecord(const SourceRecord& record);
     QStringView textOf(const SourceRecord& record) const;
+    quint32 ownTermsOf(QStringView text);
 
     BatchTable table_;
     const Clock& clock_;
     RecordSplitter splitter_;
+    RowTermsReader termsReader_;
     bool columnChosen_ = false;
     // The most cells a line has.
     qsizetype cellCount_ = 0;
@@ -80,8 +96,31 @@ class BatchReader {
 // Reads every line of a text at once; nothing is judged yet.
 BatchTable readBatch(QString text, const Clock& clock);
 
-// Judges every row with a date against the basis's ranges.
+// Judges every row with a date against the basis's ranges, 前回請求 and
+// 今回請求 by the row's own closing day over the 回収条件 line's.
+void judgeBatch(BatchTable& table, const JudgingBasis& basis, const CollectionTerms& line);
+
+// The same with the line the window starts from: its closing day, 翌月末,
+// 休日は前営業日.
 void judgeBatch(BatchTable& table, const JudgingBasis& basis);
+
+CollectionTerms startingLineTerms(QStringView closingEntry);
+
+// Whether a judged row has 前回請求 and 今回請求: not for a 都度 closing, which
+// has no period, nor for a closing-day cell that cannot be read.
+bool billingJudged(const BatchTable& table, const BatchRow& row);
+
+// Whether the judgement of the range at `index` is shown for a row: a date
+// judged, and for 前回請求 and 今回請求 a closing day with periods.
+bool judgementShown(const BatchTable& table, const BatchRow& row, int index);
+
+// A judged row's 請求締日 and 回収予定日, or why there are none; no value for a
+// row without a date, an unread terms cell or a table not judged.
+std::optional<std::variant<DueDate, QString>> dueDateOfRow(const BatchTable& table,
+                                                           const BatchRow& row);
+
+// Whether the rows' closing days come from a column of their own.
+bool closingDaysFromRows(const BatchTable& table);
 
 // Forgets the judgements, as when the window's inputs fail Execute's checks.
 void clearJudgements(BatchTable& table);

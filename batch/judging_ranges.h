@@ -20,6 +20,8 @@ struct NamedRange {
 };
 
 inline constexpr int kJudgedRangeCount = 9;
+// 前回請求 and 今回請求, the first two, follow each row's closing day.
+inline constexpr int kBillingRangeCount = 2;
 using JudgedRanges = std::array<NamedRange, kJudgedRangeCount>;
 
 // The row captions of the nine ranges, in the window's reading order.

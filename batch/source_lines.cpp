@@ -80,7 +80,40 @@ class CellSplitter {
         }
     }
 
+    // The cell's text as it stands in the record, quotes and all.
+    std::optional<QStringView> rawCell(qsizetype column) {
+        for (qsizetype at = 0;; ++at) {
+            const qsizetype start = at_;
+            skipCell();
+            if (at == column)
+                return text_.sliced(start, at_ - start);
+            if (at_ >= text_.size())
+                return std::nullopt;
+            ++at_; // the separator
+        }
+    }
+
   private:
+    // As nextCell, without building the cell.
+    void skipCell() {
+        if (at_ < text_.size() && text_[at_] == kQuote) {
+            qsizetype pos = at_ + 1;
+            for (;;) {
+                const qsizetype quote = text_.indexOf(kQuote, pos);
+                if (quote < 0)
+                    break;
+                if (quote + 1 < text_.size() && text_[quote + 1] == kQuote) {
+                    pos = quote + 2;
+                    continue;
+                }
+                at_ = quote + 1;
+                break;
+            }
+        }
+        while (at_ < text_.size() && text_[at_] != separator_)
+            ++at_;
+    }
+
     QString nextCell() {
         QString cell;
         if (at_ < text_.size() && text_[at_] == kQuote)
@@ -172,6 +205,10 @@ QStringList cellsOfRecord(QStringView record, QChar separator) {
 
 std::optional<QString> cellOfRecord(QStringView record, QChar separator, qsizetype column) {
     return CellSplitter(record, separator).cell(column);
+}
+
+std::optional<QStringView> rawCellOfRecord(QStringView record, QChar separator, qsizetype column) {
+    return CellSplitter(record, separator).rawCell(column);
 }
 
 QList<SourceLine> sourceLinesOf(QStringView text) {

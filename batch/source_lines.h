@@ -55,6 +55,10 @@ QStringList cellsOfRecord(QStringView record, QChar separator);
 // The cell at `column` of a record's text; no value when it has fewer.
 std::optional<QString> cellOfRecord(QStringView record, QChar separator, qsizetype column);
 
+// The same cell as it stands in the record, quotes and all: the same raw
+// text always reads as the same cell, without building it.
+std::optional<QStringView> rawCellOfRecord(QStringView record, QChar separator, qsizetype column);
+
 // One record of pasted or opened text, split into its cells.
 struct SourceLine {
     qsizetype number = 0;

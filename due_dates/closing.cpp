@@ -18,6 +18,24 @@ year_month monthOf(Date date) {
 
 } // namespace
 
+QString closingDayCaption(ClosingDay closing) {
+    switch (closing.kind) {
+    case ClosingDay::Kind::Day:
+        return QString::number(closing.day) + u'日';
+    case ClosingDay::Kind::MonthEnd:
+        return QStringLiteral("月末");
+    case ClosingDay::Kind::PerRecord:
+        return QStringLiteral("都度");
+    }
+    return {};
+}
+
+std::optional<Date> closingDateIn(year_month month, ClosingDay closing) {
+    if (closing.kind == ClosingDay::Kind::PerRecord)
+        return std::nullopt;
+    return closingIn(month, closing);
+}
+
 Date closingDateOf(Date record, ClosingDay closing) {
     if (closing.kind == ClosingDay::Kind::PerRecord)
         return record;

@@ -2,7 +2,10 @@
 
 #include "date_text.h"
 
+#include <QString>
 #include <QtGlobal>
+#include <chrono>
+#include <optional>
 
 namespace tokivane {
 
@@ -24,6 +27,13 @@ struct ClosingDay {
 
     bool operator==(const ClosingDay&) const = default;
 };
+
+// As the closing list shows it: "20日", "月末" or "都度".
+QString closingDayCaption(ClosingDay closing);
+
+// The closing date in a month, whether or not a record falls before it; none
+// for 都度, which closes on records rather than on a day of the month.
+std::optional<Date> closingDateIn(std::chrono::year_month month, ClosingDay closing);
 
 // 請求締日: the first closing date on or after the record date. ClosingDay dates
 // are never moved for holidays.

@@ -71,7 +71,9 @@ void TestBatchProperties::batchEqualsExecute() {
         records += writtenForm(date, static_cast<int>((date - kFirstRecord).count())) + u'\n';
     const BatchTable read = readBatch(records, kClock);
     QCOMPARE(read.rows.size(), (kLastRecord - kFirstRecord).count() + 1);
-    const int firstJudgement = 1 + static_cast<int>(read.inputHeaders.size()) + 1;
+    int firstJudgement = 0;
+    while (batchColumnAt(read, firstJudgement).kind != ColumnKind::Judgement)
+        ++firstJudgement;
 
     for (int entry = 0; entry < static_cast<int>(kClosingDayEntries.size()); ++entry) {
         MemoryForm form(processing, processing, entry);

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "closing.h"
+#include "collection_terms.h"
+#include "terms_phrase.h"
+
+#include <QStringList>
+#include <QStringView>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+namespace tokivane {
+
+// The columns a ledger's header line names for each row's own closing day
+// ("締日", "締め日", "締日区分") and terms ("支払条件", "回収条件", "取引条件",
+// "支払サイト"); the first of each counts.
+struct TermsColumns {
+    std::optional<qsizetype> closing;
+    std::optional<qsizetype> terms;
+
+    bool any() const { return closing || terms; }
+};
+
+TermsColumns termsColumnsOf(const QStringList& headers);
+
+// What a row's own closing-day and terms cells say; an empty cell says
+// nothing, and the 回収条件 line's part stands.
+struct RowTerms {
+    enum class Unread : quint8 { None, ClosingCell, TermsCell };
+    std::optional<ClosingDay> closing;
+    TermsPhrase phrase;
+    Unread unread = Unread::None;
+};
+
+// Reads the two cells as they stand in the source, quotes and all.
+RowTerms readRowTerms(std::optional<QStringView> closingCell, std::optional<QStringView> termsCell,
+                      QChar separator);
+
+// The terms a row comes to: the line's, then what its terms phrase says,
+// then its closing-day cell.
+CollectionTerms effectiveTerms(const RowTerms& own, const CollectionTerms& line);
+
+// Rows' own terms, read once for each distinct pair of cells: a ledger has
+// few customers and many rows. Entry 0 is a row with no terms of its own.
+class RowTermsReader {
+  public:
+    RowTermsReader();
+
+    // The entry for a row's cells, read now if they are new. The cells must
+    // outlive the reader.
+    quint32 indexOf(std::optional<QStringView> closingCell, std::optional<QStringView> termsCell,
+                    QChar separator);
+    std::vector<RowTerms> take() &&;
+
+  private:
+    struct Cells {
+        QStringView closing;
+        QStringView terms;
+        bool operator==(const Cells&) const = default;
+    };
+    struct CellsHash {
+        std::size_t operator()(const Cells& cells) const;
+    };
+
+    std::vector<RowTerms> entries_;
+    std::unordered_map<Cells, quint32, CellsHash> index_;
+};
+
+// The main window's closing-day entries as closing days; "空白" closes as "月末".
+ClosingDay closingDayOfEntry(QStringView entry);
+
+} // namespace tokivane
