@@ -41,8 +41,10 @@ RowTerms readRowTerms(std::optional<QStringView> closingCell, std::optional<QStr
 // then its closing-day cell.
 CollectionTerms effectiveTerms(const RowTerms& own, const CollectionTerms& line);
 
-// Rows' own terms, read once for each distinct pair of cells: a ledger has
-// few customers and many rows. Entry 0 is a row with no terms of its own.
+// Rows' own terms in a small table of the distinct terms they say, whatever
+// their spelling: a ledger has few customers and many rows, and even a
+// million different phrases say one of a few thousand terms. Each distinct
+// pair of cells is read once. Entry 0 is a row with no terms of its own.
 class RowTermsReader {
   public:
     RowTermsReader();
@@ -63,8 +65,11 @@ class RowTermsReader {
         std::size_t operator()(const Cells& cells) const;
     };
 
+    quint32 entryOf(const RowTerms& own);
+
     std::vector<RowTerms> entries_;
-    std::unordered_map<Cells, quint32, CellsHash> index_;
+    std::unordered_map<Cells, quint32, CellsHash> byCells_;
+    std::unordered_map<quint64, quint32> byTerms_;
 };
 
 // The main window's closing-day entries as closing days; "空白" closes as "月末".

@@ -3,8 +3,13 @@
 // size; and judging every row again after 実行 gives new ranges. Each size
 // runs in a process of its own, so that its peak memory is its own.
 //
-// Usage: tokivane_batch_bench            (runs the sizes and prints targets)
-//        tokivane_batch_bench LINES RUNS (one size, as the figures' source)
+// A ledger run gives each customer its own closing day and terms, and judges
+// again by changing the 回収条件 line; a run of distinct phrases gives every
+// row terms of its own.
+//
+// Usage: tokivane_batch_bench                 (runs the sizes and prints targets)
+//        tokivane_batch_bench LINES RUNS KIND (one size, as the figures' source;
+//                                              KIND is plain, ledger or distinct)
 #include "stats.h"
 
 #include "batch_window.h"
@@ -14,10 +19,13 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QProcess>
 #include <QTableView>
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <sys/resource.h>
@@ -30,23 +38,49 @@ using namespace std::chrono;
 const tokivane::FixedClock kToday{year{2025} / November / day{15}};
 constexpr qint64 kPaintTimeoutMs = 60000;
 
+enum class Kind { Plain, Ledger, Distinct };
+constexpr std::array<const char*, 3> kKindNames{"plain", "ledger", "distinct"};
+
 struct Size {
     qsizetype lines;
     int runs;
     double targetSeconds;
+    Kind kind = Kind::Plain;
 };
 constexpr Size kSmall{100'000, 5, 0.3};
 constexpr Size kLarge{1'000'000, 3, 3.0};
+constexpr Size kLedger{1'000'000, 3, 0.6, Kind::Ledger};
+constexpr Size kDistinct{1'000'000, 3, 0.6, Kind::Distinct};
 constexpr double kPeakTargetMb = 300;
+constexpr double kLedgerPeakTargetMb = 250;
 constexpr double kJudgeTargetSeconds = 0.05;
+constexpr double kLineJudgeTargetSeconds = 0.06;
+
+// Customers' closing days and terms as ledgers write them.
+const std::array<std::pair<QString, QString>, 4> kCustomerTerms{{
+    {u"20日"_qs, u"20日締め翌月末払い"_qs},
+    {u"末"_qs, u"月末締め翌々月10日払い 休日は翌営業日"_qs},
+    {u"10"_qs, u"翌月25日"_qs},
+    {QString(), QString()},
+}};
+
+QString termsCells(qsizetype at, Kind kind) {
+    if (kind == Kind::Plain)
+        return {};
+    if (kind == Kind::Distinct)
+        return QStringLiteral("\t\t末締め%1日サイト").arg(at);
+    const auto& [closing, terms] = kCustomerTerms[static_cast<std::size_t>(at % 4)];
+    return u'\t' + closing + u'\t' + terms;
+}
 
 // A sales export as pasted from a spreadsheet: a header, slip numbers, dates
 // in the forms such files mix, customers, amounts, and now and then a line
 // that is empty or holds no date.
-QString pastedText(qsizetype lines) {
+QString pastedText(qsizetype lines, Kind kind) {
     static const QStringList customers{u"山田商事"_qs, u"鈴木物産 本社"_qs, u"㈱佐藤"_qs,
                                        u"高橋工業"_qs};
-    QString text = u"伝票番号\t日付\t得意先\t金額\n"_qs;
+    QString text = kind == Kind::Plain ? u"伝票番号\t日付\t得意先\t金額\n"_qs
+                                       : u"伝票番号\t日付\t得意先\t金額\t締日\t支払条件\n"_qs;
     text.reserve(lines * 40);
     sys_days day{year{2025} / January / 1};
     for (qsizetype at = 1; at < lines; ++at) {
@@ -82,10 +116,11 @@ QString pastedText(qsizetype lines) {
             text += u'\n';
             continue;
         }
-        text += QStringLiteral("A-%1\t%2\t%3\t%4\n")
+        text += QStringLiteral("A-%1\t%2\t%3\t%4%5\n")
                     .arg(at, 7, 10, QChar(u'0'))
                     .arg(date, customers[at % customers.size()])
-                    .arg(at % 9973 * 10);
+                    .arg(at % 9973 * 10)
+                    .arg(termsCells(at, kind));
     }
     return text;
 }
@@ -130,8 +165,8 @@ double peakMegabytes() {
 // One size in this process: prints "shown SECONDS", "peak MB" and "judge
 // SECONDS", medians over the runs. The first run is the one that sets the
 // peak; a reading replaces the table of the run before.
-int runOneSize(qsizetype lines, int runs) {
-    const QString text = pastedText(lines);
+int runOneSize(qsizetype lines, int runs, Kind kind) {
+    const QString text = pastedText(lines, kind);
     QString processing = u"25/11/15"_qs;
     tokivane::BatchWindow window(kToday, [&processing] { return basisFor(processing); });
     window.show();
@@ -155,13 +190,20 @@ int runOneSize(qsizetype lines, int runs) {
         fail("the table does not hold every line");
     const double peak = peakMegabytes();
 
+    // A ledger is judged again by its 回収条件 line, other pastes by 実行.
+    auto* holidays = window.findChild<QComboBox*>(u"holidayBox"_qs);
+    if (!holidays)
+        fail("no 回収条件 line in the window");
     std::vector<double> judged;
     for (int run = 0; run < runs; ++run) {
         processing = run % 2 == 0 ? u"25/12/31"_qs : u"25/11/15"_qs;
         watch.painted = false;
         QElapsedTimer timer;
         timer.start();
-        window.judgeAgain();
+        if (kind == Kind::Plain)
+            window.judgeAgain();
+        else
+            holidays->setCurrentIndex(run % 2 == 0 ? 1 : 0);
         waitForPaint(watch);
         judged.push_back(static_cast<double>(timer.nsecsElapsed()) * 1e-9);
     }
@@ -179,7 +221,8 @@ struct Figures {
 Figures runChild(const QString& program, const Size& size) {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(program, {QString::number(size.lines), QString::number(size.runs)});
+    child.start(program, {QString::number(size.lines), QString::number(size.runs),
+                          QString::fromLatin1(kKindNames[static_cast<std::size_t>(size.kind)])});
     if (!child.waitForFinished(-1) || child.exitCode() != 0)
         fail("a run of one size failed");
     Figures figures;
@@ -212,6 +255,16 @@ int runAllSizes(const QString& program) {
     line("peak memory of the 1,000,000-line run", large.peak, kPeakTargetMb, "MB");
     line("1,000,000 rows judged again after 実行", large.judge * 1e3, kJudgeTargetSeconds * 1e3,
          "ms");
+    const Figures ledger = runChild(program, kLedger);
+    line("1,000,000 ledger lines with terms, shown", ledger.shown, kLedger.targetSeconds, "s");
+    line("peak memory of the ledger run", ledger.peak, kLedgerPeakTargetMb, "MB");
+    line("ledger judged again after the line changed", ledger.judge * 1e3,
+         kLineJudgeTargetSeconds * 1e3, "ms");
+    const Figures distinct = runChild(program, kDistinct);
+    line("1,000,000 distinct phrases, shown", distinct.shown, kDistinct.targetSeconds, "s");
+    line("peak memory of the distinct-phrase run", distinct.peak, kLedgerPeakTargetMb, "MB");
+    line("distinct phrases judged again after the line", distinct.judge * 1e3,
+         kLineJudgeTargetSeconds * 1e3, "ms");
     return 0;
 }
 
@@ -221,7 +274,14 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() == 3)
-        return runOneSize(args[1].toLongLong(), args[2].toInt());
+    if (args.size() == 4) {
+        const QByteArray name = args[3].toLatin1();
+        const auto kind =
+            std::ranges::find_if(kKindNames, [&](const char* known) { return name == known; }) -
+            kKindNames.begin();
+        if (kind >= static_cast<std::ptrdiff_t>(kKindNames.size()))
+            fail("KIND is plain, ledger or distinct");
+        return runOneSize(args[1].toLongLong(), args[2].toInt(), static_cast<Kind>(kind));
+    }
     return runAllSizes(QCoreApplication::applicationFilePath());
 }

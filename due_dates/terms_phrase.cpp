@@ -1,6 +1,7 @@
 #include "terms_phrase.h"
 
 #include <QList>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <array>
 #include <initializer_list>
@@ -14,6 +15,8 @@ constexpr int kLastCalendarDay = 31;
 // Numbers stop growing here, above every limit, so a long run of digits
 // cannot overflow and is still refused as too large.
 constexpr int kNumberCap = 100000;
+// Characters a phrase is read in without allocating.
+constexpr qsizetype kShortPhrase = 64;
 // Longest quotation of the text in a message.
 constexpr qsizetype kMaxQuote = 20;
 
@@ -94,7 +97,12 @@ class Scanner {
     // Just after the last character read.
     qsizetype readEnd() const { return next_ > 0 ? origins_[next_ - 1] + 1 : 0; }
 
-    bool sees(QStringView word) const { return QStringView(chars_).sliced(next_).startsWith(word); }
+    // Compared character by character: a phrase is tried against many short
+    // words, where a general string comparison costs more than the words.
+    bool sees(QStringView word) const {
+        return chars_.size() - next_ >= word.size() &&
+               std::equal(word.begin(), word.end(), chars_.begin() + next_);
+    }
     bool take(QStringView word) {
         if (!sees(word))
             return false;
@@ -131,8 +139,9 @@ class Scanner {
 
   private:
     QStringView text_;
-    QString chars_;
-    QList<qsizetype> origins_;
+    // Phrases are short: most are read without allocating.
+    QVarLengthArray<QChar, kShortPhrase> chars_;
+    QVarLengthArray<qsizetype, kShortPhrase> origins_;
     qsizetype next_ = 0;
 };
 
@@ -165,6 +174,8 @@ qsizetype wordEnd(QStringView text, qsizetype from) {
 struct Reading {
     Scanner scan;
     std::optional<TermsPhraseError> error;
+    // Whether a refusal says why; reading a million cells need not.
+    bool describe = true;
 
     // Stops in the part that began at mark `part`, at mark `at`, and names
     // both: the part as far as the word at `at` goes, then the unread rest.
@@ -172,6 +183,10 @@ struct Reading {
         const QStringView text = scan.text();
         const qsizetype from = scan.positionOf(part);
         const qsizetype to = scan.positionOf(at);
+        if (!describe) {
+            error = TermsPhraseError{to, QString()};
+            return std::nullopt;
+        }
         const qsizetype end = wordEnd(text, to);
         QString message;
         if (to >= text.size())
@@ -210,7 +225,7 @@ std::optional<ClosingDay> closingOfDay(int day) {
 std::optional<ClosingDay> readClosing(Reading& r) {
     Scanner& scan = r.scan;
     const qsizetype part = scan.mark();
-    const QString expected = expectedRange(kExpectedClosing, kLastClosingDay);
+    const auto expected = [] { return expectedRange(kExpectedClosing, kLastClosingDay); };
     scan.take(kEveryMonth);
     std::optional<ClosingDay> closing;
     if (scan.take(kPerRecord)) {
@@ -221,10 +236,10 @@ std::optional<ClosingDay> readClosing(Reading& r) {
         const qsizetype at = scan.mark();
         const int day = scan.number();
         if (day < 0 || !scan.take(u"日"))
-            return r.stop(part, scan.mark(), expected);
+            return r.stop(part, scan.mark(), expected());
         closing = closingOfDay(day);
         if (!closing)
-            return r.stop(part, at, expected);
+            return r.stop(part, at, expected());
     }
     scan.takeAny(kClosingWords);
     return closing;
@@ -257,13 +272,13 @@ std::optional<int> readPayDay(Reading& r, qsizetype part) {
     Scanner& scan = r.scan;
     if (scan.takeAny(kPayDayEndWords) || !scan.seesDigit())
         return kMonthEndPayDay;
-    const QString expected = expectedRange(kExpectedPayDay, kLastCalendarDay);
+    const auto expected = [] { return expectedRange(kExpectedPayDay, kLastCalendarDay); };
     const qsizetype at = scan.mark();
     const int day = scan.number();
     if (!scan.take(u"日"))
-        return r.stop(part, scan.mark(), expected);
+        return r.stop(part, scan.mark(), expected());
     if (day < 1 || day > kLastCalendarDay)
-        return r.stop(part, at, expected);
+        return r.stop(part, at, expected());
     return day == kLastCalendarDay ? kMonthEndPayDay : day;
 }
 
@@ -395,10 +410,8 @@ QStringView ruleText(HolidayRule rule) {
     return {};
 }
 
-} // namespace
-
-std::variant<TermsPhrase, TermsPhraseError> readTermsPhrase(QStringView text) {
-    Reading r{Scanner(text), std::nullopt};
+std::variant<TermsPhrase, TermsPhraseError> readPhrase(QStringView text, bool describe) {
+    Reading r{Scanner(text), std::nullopt, describe};
     TermsPhrase phrase;
     r.scan.skipSeparators();
     if (r.scan.atEnd())
@@ -410,6 +423,19 @@ std::variant<TermsPhrase, TermsPhraseError> readTermsPhrase(QStringView text) {
         r.scan.skipSeparators();
     }
     return phrase;
+}
+
+} // namespace
+
+std::variant<TermsPhrase, TermsPhraseError> readTermsPhrase(QStringView text) {
+    return readPhrase(text, true);
+}
+
+std::optional<TermsPhrase> readTermsPhraseQuietly(QStringView text) {
+    auto reading = readPhrase(text, false);
+    if (auto* phrase = std::get_if<TermsPhrase>(&reading))
+        return *phrase;
+    return std::nullopt;
 }
 
 QString termsPhraseOf(const CollectionTerms& terms) {

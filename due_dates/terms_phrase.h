@@ -29,6 +29,9 @@ struct TermsPhraseError {
 
 std::variant<TermsPhrase, TermsPhraseError> readTermsPhrase(QStringView text);
 
+// The same without saying why a phrase is refused, for reading many cells.
+std::optional<TermsPhrase> readTermsPhraseQuietly(QStringView text);
+
 // The usual phrase for whole terms; reading it gives the same terms back.
 QString termsPhraseOf(const CollectionTerms& terms);
 

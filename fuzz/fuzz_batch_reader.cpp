@@ -1,8 +1,11 @@
 // The batch reader on any bytes: decoding, splitting into cells, choosing the
 // column and reading dates must not crash, must account for every line, and
 // must say why a line gave no date. Cells written as CSV read back the same.
+// Judged with rows' own closing days and terms, every cell can be shown, and
+// a row whose terms cell cannot be read has no due date and says why.
 #include "batch_columns.h"
 #include "batch_table.h"
+#include "box_dates.h"
 #include "csv_file.h"
 #include "file_text.h"
 #include "source_lines.h"
@@ -24,6 +27,31 @@ void fail(const char* what, const QString& text) {
     std::abort();
 }
 
+// Rows shown at most: enough for every kind of row a few lines make.
+constexpr qsizetype kShownRows = 200;
+
+void judgeAndShow(tokivane::BatchTable table, const QString& text) {
+    const auto processing = tokivane::processingDateOf(QStringLiteral("25/11/15"));
+    const tokivane::JudgingBasis basis{*processing, QStringLiteral("20日"),
+                                       tokivane::judgedRangesOf(*processing, u"20日", kClock)};
+    const tokivane::CollectionTerms line{tokivane::ClosingDay::onDay(25),
+                                         tokivane::PayDay::daysAfter(45),
+                                         tokivane::HolidayRule::NextBusinessDay};
+    tokivane::judgeBatch(table, basis, line);
+    if (table.rowTerms.size() > static_cast<std::size_t>(table.rows.size()) + 1)
+        fail("more distinct terms than rows", text);
+    const int columns = tokivane::batchColumnCount(table);
+    for (qsizetype at = 0; at < std::min(table.rows.size(), kShownRows); ++at) {
+        const tokivane::BatchRow& row = table.rows[at];
+        QStringList cells;
+        for (int column = 0; column < columns; ++column)
+            cells.append(tokivane::batchCellText(table, row, column));
+        if (row.date && table.rowTerms[row.terms].unread != tokivane::RowTerms::Unread::None &&
+            (tokivane::dueDateOfRow(table, row) || cells.back().isEmpty()))
+            fail("an unread terms cell gave a due date or no reason", text);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
@@ -43,6 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         if (row.date && (row.date->year() < year{2000} || row.date->year() > year{2099}))
             fail("a date outside 2000-2099", text);
     }
+
+    judgeAndShow(table, text);
 
     // Quoting is exact: what is written as CSV reads back cell for cell.
     QList<QStringList> cells;
