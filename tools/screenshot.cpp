@@ -35,15 +35,23 @@ QPixmap sampleRun() {
     return form.grab();
 }
 
-// Dates in the forms a spreadsheet or an export holds them, one not a date.
+// A sales ledger as a spreadsheet holds it: customers with closing days and
+// terms of their own, dates in several forms, a row left to the 回収条件
+// line, an unreadable closing day and a date not yet known.
 QPixmap batchAfterPaste() {
     using namespace std::chrono;
     tokivane::FixedClock clock{year{2025} / November / day{15}};
     tokivane::Form1 form(clock);
     form.show();
     QGuiApplication::clipboard()->setText(
-        QStringLiteral("伝票番号\t出荷日\nA-101\t2025/10/20\nA-102\t2025/10/21\nA-103\tR7.11.10\n"
-                       "A-104\t2025-11-15 9:30\nA-105\t11/20\nA-106\t未定\n"));
+        QStringLiteral("伝票番号\t得意先\t締日\t支払条件\t出荷日\n"
+                       "A-101\t山田商店\t10日\t翌月末払い\t2025/10/20\n"
+                       "A-102\t山田商店\t10日\t翌月末払い\tR7.11.10\n"
+                       "B-201\t鈴木工業\t20\t20日締め翌々月10日払い 休日は翌営業日\t2025/10/21\n"
+                       "C-301\t佐藤物産\t末\t月末締め翌月末払い\t2025-11-15 9:30\n"
+                       "D-401\t田中商会\t\t\t11/20\n"
+                       "E-501\t高橋\t35日\t翌月末\t2025/11/05\n"
+                       "F-601\t伊藤\t都度\t60日サイト\t未定\n"));
     auto* record = form.findChild<QLineEdit*>(QStringLiteral("Text2"));
     record->setFocus();
     QTest::keyClick(record, Qt::Key_V, Qt::ControlModifier);

@@ -5,6 +5,7 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
@@ -113,6 +114,7 @@ class TestBatchWindow : public QObject {
     void pasteIntoDateBox_data();
     void pasteIntoDateBox();
     void judgesAgainOnExecute();
+    void termsLineJudgesAgain();
     void refusesWithExecutesMessage();
     void saveAndOpenAgain_data();
     void saveAndOpenAgain();
@@ -198,6 +200,30 @@ void TestBatchWindow::judgesAgainOnExecute() {
     QVERIFY(model.headerData(current, Qt::Horizontal, Qt::ToolTipRole)
                 .toString()
                 .contains(u"25/10/21～25/11/20"_qs));
+}
+
+// The 回収条件 line starts from the main window's closing day, judges again
+// when changed, and follows the main window's closing day when 実行 changes it.
+void TestBatchWindow::termsLineJudgesAgain() {
+    QApplication::clipboard()->setText(u"25/11/20\n25/11/21\n"_qs);
+    pasteBy(Route::CtrlV, text2(form()));
+    BatchWindow* batch = batchWindow(form());
+    QVERIFY(batch);
+    QAbstractItemModel& model = *batchTable(*batch);
+    const int due = columnNamed(model, u"回収予定日"_qs);
+    auto* closing = control<QComboBox>(*batch, u"closingBox"_qs);
+    QCOMPARE(closing->currentText(), u"20日"_qs);
+    QCOMPARE(model.index(0, due).data().toString(), u"25/12/30"_qs);
+    QVERIFY(model.index(0, due).data(Qt::ToolTipRole).toString().contains(u"銀行休業日"_qs));
+
+    control<QComboBox>(*batch, u"holidayBox"_qs)->setCurrentIndex(1); // 翌営業日
+    QCOMPARE(model.index(0, due).data().toString(), u"26/01/05"_qs);
+    QCOMPARE(model.index(1, columnNamed(model, u"請求締日"_qs)).data().toString(), u"25/12/20"_qs);
+
+    selectEntry(list1(form()), 4); // 月末
+    QCOMPARE(click(executeButton(form())).size(), 0);
+    QCOMPARE(closing->currentText(), u"月末"_qs);
+    QCOMPARE(model.index(0, columnNamed(model, u"請求締日"_qs)).data().toString(), u"25/11/30"_qs);
 }
 
 void TestBatchWindow::refusesWithExecutesMessage() {
