@@ -145,6 +145,7 @@ QWidget* DueWindow::buildResults() {
     moved_ = resultLabel(*results, u"movedResult", kMovedCaption.toString());
     problem_ = resultLabel(*results, u"dueProblem", QString());
     problem_->setWordWrap(true);
+    problem_->hide();
     addRow(0, kClosingDateCaption, closingDate_, closingFull_);
     addRow(1, kDueDateCaption, dueDate_, dueFull_);
     grid->addWidget(moved_, 2, 1, 1, 2);
@@ -198,6 +199,7 @@ void DueWindow::showResults() {
     showDate(*dueDate_, *dueFull_, result.due);
     moved_->setText(movedNote(result, terms.holidays));
     problem_->clear();
+    problem_->hide();
     model_->setSchedule(scheduleOf(*record, terms), terms.holidays);
     view_->resizeColumnsToContents();
 }
@@ -207,6 +209,7 @@ void DueWindow::showProblem(const QString& problem) {
     for (QLabel* label : {closingDate_, closingFull_, dueDate_, dueFull_, moved_})
         label->clear();
     problem_->setText(problem);
+    problem_->show();
     model_->setSchedule({}, terms_->terms().holidays);
 }
 

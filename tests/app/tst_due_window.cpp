@@ -2,6 +2,7 @@
 // closing day, a typed phrase sets the controls, changed controls rewrite the
 // phrase, and the results follow each change.
 #include "form_harness.h"
+#include "pixels.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -63,6 +64,8 @@ class TestDueWindow : public QObject {
 
   private slots:
     void phraseAndControlsDriveTheResults();
+    void readsUnderEachPalette_data();
+    void readsUnderEachPalette();
 };
 
 void TestDueWindow::phraseAndControlsDriveTheResults() {
@@ -111,8 +114,60 @@ void TestDueWindow::phraseAndControlsDriveTheResults() {
     QVERIFY(labelText(*due, "phraseProblem").contains(u"年末"));
     QCOMPARE(labelText(*due, "dueDateResult"), u"24/04/30");
 
+    // A record date that is no date shows no result; Enter completes one.
+    auto* record = control<QLineEdit>(*due, QStringLiteral("recordBox"));
+    typeInto(record, u"3/"_qs);
+    QVERIFY(labelText(*due, "dueDateResult").isEmpty());
+    QVERIFY(control<QLabel>(*due, u"dueProblem"_qs)->isVisible());
+    typeAndEnter(record, u"3/31"_qs);
+    QCOMPARE(record->text(), u"25/03/31");
+    QCOMPARE(labelText(*due, "closingDateResult"), u"25/03/31");
+    QVERIFY(!control<QLabel>(*due, u"dueProblem"_qs)->isVisible());
+
     QTest::keyClick(phrase, Qt::Key_Escape);
     QVERIFY(!due->isVisible());
+}
+
+void TestDueWindow::readsUnderEachPalette_data() {
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("default palette") << false;
+    QTest::newRow("dark palette") << true;
+}
+
+// Every caption, result and table cell on rendered pixels, against the WCAG
+// AA minimum, under the desktop's palette and a dark one.
+void TestDueWindow::readsUnderEachPalette() {
+    QFETCH(bool, dark);
+    const QPalette desktop = QApplication::palette();
+    if (dark) {
+        QPalette palette(QColor(45, 45, 45), QColor(45, 45, 45));
+        palette.setColor(QPalette::Base, QColor(30, 30, 30));
+        QApplication::setPalette(palette);
+    }
+    FixedClock clock{kToday};
+    DueWindow due(clock);
+    due.start(u"25/11/28"_qs, u"月末");
+    due.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&due));
+    const QImage picture = due.grab().toImage();
+    const qreal scale = picture.devicePixelRatio();
+    const auto contrast = [&](const QWidget& widget, QRect local) {
+        const QRect area(widget.mapTo(&due, local.topLeft()), local.size());
+        return pixels::textContrast(picture, QRect((QPointF(area.topLeft()) * scale).toPoint(),
+                                                   (QSizeF(area.size()) * scale).toSize()));
+    };
+    QStringList faint;
+    for (QLabel* label : due.findChildren<QLabel*>())
+        if (label->isVisible() && !label->text().isEmpty() && contrast(*label, label->rect()) < 4.5)
+            faint.append(label->text());
+    auto* view = control<QTableView>(due, u"scheduleTable"_qs);
+    for (int column = 0; column < view->model()->columnCount(); ++column) {
+        const QRect cell = view->visualRect(view->model()->index(0, column));
+        if (contrast(*view->viewport(), cell) < 4.5)
+            faint.append(view->model()->index(0, column).data().toString());
+    }
+    QApplication::setPalette(desktop);
+    QVERIFY2(faint.isEmpty(), qPrintable(faint.join(u", ")));
 }
 
 QTEST_MAIN(TestDueWindow)
