@@ -1,6 +1,9 @@
 #include "table_commands.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QShortcut>
+#include <QTableView>
 
 namespace tokivane {
 
@@ -8,8 +11,30 @@ namespace {
 
 constexpr QStringView kUtf8Filter = u"CSV UTF-8 (*.csv)";
 constexpr QStringView kShiftJisFilter = u"CSV Shift_JIS (*.csv)";
+// Room above and below a row's text.
+constexpr int kRowPadding = 6;
 
 } // namespace
+
+QTableView* newResultTable(QWidget& parent, QStringView name, QStringView accessibleName,
+                           QAbstractItemModel& model) {
+    auto* view = new QTableView(&parent);
+    view->setObjectName(name.toString());
+    view->setAccessibleName(accessibleName.toString());
+    view->setModel(&model);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + kRowPadding);
+    view->setWordWrap(false);
+    return view;
+}
+
+QShortcut* windowKeys(QWidget& window, const QKeySequence& keys) {
+    auto* shortcut = new QShortcut(keys, &window);
+    shortcut->setContext(Qt::WindowShortcut);
+    return shortcut;
+}
 
 std::optional<CsvSaveChoice> chooseCsvSaveFile(QWidget& parent, const QString& suggestedName) {
     QString filter = kUtf8Filter.toString();

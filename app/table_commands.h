@@ -7,6 +7,9 @@
 #include <QStringView>
 #include <optional>
 
+class QAbstractItemModel;
+class QShortcut;
+class QTableView;
 class QWidget;
 
 namespace tokivane {
@@ -15,6 +18,14 @@ namespace tokivane {
 inline constexpr QStringView kCopyAllCaption = u"すべてコピー";
 inline constexpr QStringView kSaveCsvCaption = u"CSVで保存…";
 inline const QKeySequence kCopyAllKeys{Qt::CTRL | Qt::SHIFT | Qt::Key_C};
+
+// A read-only table for `model`, its rows of one line's height each, so that
+// the view never measures a million of them.
+QTableView* newResultTable(QWidget& parent, QStringView name, QStringView accessibleName,
+                           QAbstractItemModel& model);
+
+// Keys that work whichever control of `window` has focus.
+QShortcut* windowKeys(QWidget& window, const QKeySequence& keys);
 
 struct CsvSaveChoice {
     QString path;

@@ -96,17 +96,8 @@ void BatchWindow::buildControls() {
     column->addWidget(heading_);
 
     model_ = new BatchModel(this);
-    view_ = new QTableView(this);
-    view_->setObjectName(QStringLiteral("batchTable"));
-    view_->setAccessibleName(kTitle.toString());
-    view_->setModel(model_);
-    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_ = newResultTable(*this, u"batchTable", kTitle, *model_);
     view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    // Rows of one height, so that the view never measures a million of them.
-    view_->verticalHeader()->hide();
-    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
-    view_->setWordWrap(false);
     QHeaderView* header = view_->horizontalHeader();
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(true);
@@ -158,9 +149,7 @@ void BatchWindow::followClosingEntry(const QString& entry) {
 // single-cell copy gives way to the whole selection.
 void BatchWindow::installKeys() {
     const auto bind = [this](const QKeySequence& keys, auto action) {
-        auto* shortcut = new QShortcut(keys, this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, action);
+        connect(windowKeys(*this, keys), &QShortcut::activated, this, action);
     };
     bind(QKeySequence::Copy, &BatchWindow::copySelection);
     bind(kCopyAllKeys, &BatchWindow::copyAll);

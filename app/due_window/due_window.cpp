@@ -95,14 +95,7 @@ void DueWindow::buildControls() {
     auto* scheduleCaption = new QLabel(kScheduleCaption.toString(), this);
     column->addWidget(scheduleCaption);
     model_ = new ScheduleModel(this);
-    view_ = new QTableView(this);
-    view_->setObjectName(QStringLiteral("scheduleTable"));
-    view_->setAccessibleName(kScheduleCaption.toString());
-    view_->setModel(model_);
-    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view_->verticalHeader()->hide();
-    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
+    view_ = newResultTable(*this, u"scheduleTable", kScheduleCaption, *model_);
     view_->horizontalHeader()->setStretchLastSection(true);
     scheduleCaption->setBuddy(view_);
     column->addWidget(view_, 1);
@@ -154,15 +147,10 @@ QWidget* DueWindow::buildResults() {
     return results;
 }
 
-// Window-wide, so they work whichever control has focus.
 void DueWindow::installKeys() {
-    const auto bind = [this](const QKeySequence& keys, auto action) {
-        auto* shortcut = new QShortcut(keys, this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, action);
-    };
-    bind(kCopyAllKeys, &DueWindow::copyAll);
-    bind(QKeySequence(Qt::Key_Escape), &DueWindow::close);
+    connect(windowKeys(*this, kCopyAllKeys), &QShortcut::activated, this, &DueWindow::copyAll);
+    connect(windowKeys(*this, QKeySequence(Qt::Key_Escape)), &QShortcut::activated, this,
+            &DueWindow::close);
 }
 
 void DueWindow::start(const QString& recordText, QStringView closingEntry) {
