@@ -245,13 +245,8 @@ BatchTable readBatch(QString text, const Clock& clock) {
     return std::move(reader).take();
 }
 
-CollectionTerms startingLineTerms(QStringView closingEntry) {
-    return {closingDayOfEntry(closingEntry), PayDay::monthAndDay(1, kMonthEndPayDay),
-            HolidayRule::PreviousBusinessDay};
-}
-
 void judgeBatch(BatchTable& table, const JudgingBasis& basis) {
-    judgeBatch(table, basis, startingLineTerms(basis.closingEntry));
+    judgeBatch(table, basis, startingTerms(basis.closingEntry));
 }
 
 void judgeBatch(BatchTable& table, const JudgingBasis& basis, const CollectionTerms& line) {

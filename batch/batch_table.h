@@ -100,11 +100,8 @@ BatchTable readBatch(QString text, const Clock& clock);
 // 今回請求 by the row's own closing day over the 回収条件 line's.
 void judgeBatch(BatchTable& table, const JudgingBasis& basis, const CollectionTerms& line);
 
-// The same with the line the window starts from: its closing day, 翌月末,
-// 休日は前営業日.
+// The same with the terms the window starts from for its closing day.
 void judgeBatch(BatchTable& table, const JudgingBasis& basis);
-
-CollectionTerms startingLineTerms(QStringView closingEntry);
 
 // Whether a judged row has 前回請求 and 今回請求: not for a 都度 closing, which
 // has no period, nor for a closing-day cell that cannot be read.

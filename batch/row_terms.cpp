@@ -169,4 +169,9 @@ ClosingDay closingDayOfEntry(QStringView entry) {
     return closing ? *closing : ClosingDay::monthEnd();
 }
 
+CollectionTerms startingTerms(QStringView closingEntry) {
+    return {closingDayOfEntry(closingEntry), PayDay::monthAndDay(1, kMonthEndPayDay),
+            HolidayRule::PreviousBusinessDay};
+}
+
 } // namespace tokivane

@@ -75,4 +75,8 @@ class RowTermsReader {
 // The main window's closing-day entries as closing days; "空白" closes as "月末".
 ClosingDay closingDayOfEntry(QStringView entry);
 
+// The terms the due-date windows start from for a closing-day entry: that
+// closing day, 翌月末, 休日は前営業日.
+CollectionTerms startingTerms(QStringView closingEntry);
+
 } // namespace tokivane

@@ -2,7 +2,6 @@
 
 #include "batch_files.h"
 #include "clipboard_table.h"
-#include "closing_day.h"
 #include "complete_date.h"
 #include "date_text.h"
 #include "due_date.h"
@@ -11,6 +10,7 @@
 #include "full_date.h"
 #include "full_date_hints.h"
 #include "message_box.h"
+#include "row_terms.h"
 #include "schedule_cells.h"
 #include "schedule_model.h"
 #include "table_commands.h"
@@ -46,11 +46,6 @@ QLabel* resultLabel(QWidget& parent, QStringView name, const QString& accessible
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     label->setAccessibleName(accessibleName);
     return label;
-}
-
-ClosingDay closingOfEntry(QStringView entry) {
-    const int day = closingDayText(entry).toInt();
-    return day >= 1 && day <= kLastClosingDay ? ClosingDay::onDay(day) : ClosingDay::monthEnd();
 }
 
 void showDate(QLabel& dateLabel, QLabel& fullLabel, Date date) {
@@ -154,12 +149,8 @@ void DueWindow::installKeys() {
 }
 
 void DueWindow::start(const QString& recordText, QStringView closingEntry) {
-    CollectionTerms terms;
-    terms.closing = closingOfEntry(closingEntry);
-    terms.pay = PayDay::monthAndDay(1, kMonthEndPayDay);
-    terms.holidays = HolidayRule::PreviousBusinessDay;
     const QSignalBlocker quiet(terms_);
-    terms_->setTerms(terms);
+    terms_->setTerms(startingTerms(closingEntry));
     record_->setText(recordText);
     showResults();
 }
