@@ -14,6 +14,7 @@ constexpr QStringView kClosingDateHeader = u"請求締日";
 constexpr QStringView kDueDateHeader = u"回収予定日";
 constexpr QStringView kPerRecordNote = u"都度締めのため前回請求・今回請求は判定していません";
 constexpr QStringView kCellNote = u"%1の列：%2";
+constexpr QStringView kClosingsDifferNote = u"%1の列と%2の締日が違います（%1の列で計算）";
 constexpr QStringView kFullDateHeader = u"曜日・和暦";
 constexpr QStringView kNoteHeader = u"備考";
 constexpr QStringView kUnbalancedQuoteNote = u"引用符が閉じていません";
@@ -35,25 +36,38 @@ template <typename Reading> QString cellError(const Reading& reading) {
 
 // Why a row's own closing-day or terms cell could not be read, read again
 // from the source: only rows that show it pay for the message.
-QString unreadCellNote(const BatchTable& table, const BatchRow& row) {
-    const RowTerms::Unread unread = table.rowTerms[row.terms].unread;
-    if (unread == RowTerms::Unread::None)
-        return {};
-    const bool closing = unread == RowTerms::Unread::ClosingCell;
-    const qsizetype column = *(closing ? table.termsColumns.closing : table.termsColumns.terms);
+QString unreadCellNote(const BatchTable& table, const BatchRow& row, qsizetype column,
+                       bool closing) {
     const QString cell =
         cellOfRecord(QStringView(table.source).sliced(row.start, row.end - row.start),
                      table.separator, column)
             .value_or(QString());
     const QString why =
-        closing ? cellError(readClosingCell(cell)) : cellError(readTermsPhrase(cell));
-    return kCellNote.toString().arg(table.inputHeaders.value(column), why);
+        closing
+            ? cellError(readClosingCell(cell))
+            : cellError(readTermsPhrase(termsPhraseOfCell(cell, table.termsColumns.termsAreDays)));
+    const QString header = table.inputHeaders.value(column, QStringLiteral("列%1").arg(column + 1));
+    return kCellNote.toString().arg(header, why);
+}
+
+QStringList ownTermsNotes(const BatchTable& table, const BatchRow& row) {
+    const RowTerms& own = table.rowTerms[row.terms];
+    const TermsColumns& columns = table.termsColumns;
+    QStringList notes;
+    if (own.closingUnread)
+        notes.append(unreadCellNote(table, row, *columns.closing, true));
+    if (own.termsUnread)
+        notes.append(unreadCellNote(table, row, *columns.terms, false));
+    if (own.closingsDiffer())
+        notes.append(kClosingsDifferNote.toString().arg(table.inputHeaders.value(*columns.closing),
+                                                        table.inputHeaders.value(*columns.terms)));
+    return notes;
 }
 
 QStringList termsNotes(const BatchTable& table, const BatchRow& row) {
     if (!row.date || !table.basis)
         return {};
-    QStringList notes{unreadCellNote(table, row)};
+    QStringList notes = ownTermsNotes(table, row);
     if (table.effectiveTerms[row.terms].closing.kind == ClosingDay::Kind::PerRecord)
         notes.append(kPerRecordNote.toString());
     if (const auto due = dueDateOfRow(table, row); due && std::holds_alternative<QString>(*due))

@@ -229,7 +229,8 @@ quint32 BatchReader::ownTermsOf(QStringView text) {
     const auto cellAt = [&](std::optional<qsizetype> column) -> std::optional<QStringView> {
         return column ? rawCellOfRecord(text, table_.separator, *column) : std::nullopt;
     };
-    return termsReader_.indexOf(cellAt(columns.closing), cellAt(columns.terms), table_.separator);
+    return termsReader_.indexOf(
+        {cellAt(columns.closing), cellAt(columns.terms), table_.separator, columns.termsAreDays});
 }
 
 BatchTable BatchReader::take() && {
@@ -256,9 +257,7 @@ void judgeBatch(BatchTable& table, const JudgingBasis& basis, const CollectionTe
     for (std::size_t at = 0; at < table.rowTerms.size(); ++at) {
         const RowTerms& own = table.rowTerms[at];
         table.effectiveTerms[at] = effectiveTerms(own, line);
-        slotOf[at] = own.unread == RowTerms::Unread::ClosingCell
-                         ? kNoSlot
-                         : closingSlot(table.effectiveTerms[at].closing);
+        slotOf[at] = own.closingUnread ? kNoSlot : closingSlot(table.effectiveTerms[at].closing);
     }
     const std::vector<quint16> byDay = judgementsByDay(basis.ranges);
     const auto billing = billingDaysBySlot(basis.processing.date);
@@ -279,7 +278,7 @@ void judgeBatch(BatchTable& table, const JudgingBasis& basis, const CollectionTe
 bool billingJudged(const BatchTable& table, const BatchRow& row) {
     if (!table.basis || row.terms >= table.effectiveTerms.size())
         return false;
-    return table.rowTerms[row.terms].unread != RowTerms::Unread::ClosingCell &&
+    return !table.rowTerms[row.terms].closingUnread &&
            table.effectiveTerms[row.terms].closing.kind != ClosingDay::Kind::PerRecord;
 }
 
@@ -290,7 +289,7 @@ bool judgementShown(const BatchTable& table, const BatchRow& row, int index) {
 std::optional<std::variant<DueDate, QString>> dueDateOfRow(const BatchTable& table,
                                                            const BatchRow& row) {
     if (!row.date || !table.basis || row.terms >= table.effectiveTerms.size() ||
-        table.rowTerms[row.terms].unread != RowTerms::Unread::None)
+        table.rowTerms[row.terms].anyUnread())
         return std::nullopt;
     return dueDateOf(*row.date, table.effectiveTerms[row.terms]);
 }

@@ -3,6 +3,7 @@
 #include "closing_cell.h"
 #include "source_lines.h"
 
+#include <algorithm>
 #include <array>
 #include <type_traits>
 
@@ -11,8 +12,10 @@ namespace tokivane {
 namespace {
 
 constexpr std::array<QStringView, 3> kClosingHeaders{u"締日", u"締め日", u"締日区分"};
+constexpr QStringView kDaysHeader = u"支払サイト";
 constexpr std::array<QStringView, 4> kTermsHeaders{u"支払条件", u"回収条件", u"取引条件",
-                                                   u"支払サイト"};
+                                                   kDaysHeader};
+constexpr QStringView kDaysAfter = u"日後";
 // Distinct pairs of cells remembered at most. A ledger has far fewer; past
 // this, each new pair is read again for its own row, so a column of a
 // million different phrases holds no more memory than a short one.
@@ -76,37 +79,63 @@ quint64 packedTerms(const RowTerms& own) {
     packer.addOptional(own.phrase.closing);
     packer.addOptional(own.phrase.pay);
     packer.addOptional(own.phrase.holidays);
-    packer.add(static_cast<quint64>(own.unread), 2);
+    packer.add(own.closingUnread, 1);
+    packer.add(own.termsUnread, 1);
     return packer.packed();
 }
 
-bool isBlank(std::optional<QStringView> raw) {
-    return !raw || raw->trimmed().isEmpty() || raw->trimmed() == u"\"\"";
+// A cell whose value is blank, quoted or not.
+bool isBlank(std::optional<QStringView> raw, QChar separator) {
+    if (!raw || raw->trimmed().isEmpty())
+        return true;
+    return raw->front() == u'"' && valueOf(*raw, separator).trimmed().isEmpty();
+}
+
+// Digits alone, half- or full-width, perhaps followed by 日.
+bool isDayCount(QStringView value) {
+    if (value.endsWith(u'日'))
+        value.chop(1);
+    return !value.isEmpty() && std::ranges::all_of(value, [](QChar c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'０' && c <= u'９');
+    });
 }
 
 } // namespace
 
 TermsColumns termsColumnsOf(const QStringList& headers) {
-    return {columnNamed(headers, kClosingHeaders), columnNamed(headers, kTermsHeaders)};
+    TermsColumns columns{columnNamed(headers, kClosingHeaders),
+                         columnNamed(headers, kTermsHeaders)};
+    columns.termsAreDays =
+        columns.terms && QStringView(headers[*columns.terms]).trimmed() == kDaysHeader;
+    return columns;
 }
 
-RowTerms readRowTerms(std::optional<QStringView> closingCell, std::optional<QStringView> termsCell,
-                      QChar separator) {
+QString termsPhraseOfCell(QStringView value, bool termsAreDays) {
+    const QStringView trimmed = value.trimmed();
+    if (termsAreDays && isDayCount(trimmed))
+        return (trimmed.endsWith(u'日') ? trimmed.chopped(1) : trimmed)
+            .toString()
+            .append(kDaysAfter);
+    return value.toString();
+}
+
+RowTerms readRowTerms(const TermsCells& cells) {
     RowTerms own;
-    if (!isBlank(closingCell)) {
-        const auto closing = readClosingCell(valueOf(*closingCell, separator));
-        if (std::holds_alternative<TermsPhraseError>(closing))
-            own.unread = RowTerms::Unread::ClosingCell;
+    if (!isBlank(cells.closing, cells.separator)) {
+        const auto closing = readClosingCell(valueOf(*cells.closing, cells.separator));
+        if (const auto* day = std::get_if<ClosingDay>(&closing))
+            own.closing = *day;
         else
-            own.closing = std::get<ClosingDay>(closing);
+            own.closingUnread = true;
     }
-    if (!isBlank(termsCell)) {
+    if (!isBlank(cells.terms, cells.separator)) {
         // Why it was refused is said again when the row's note is shown.
-        const auto phrase = readTermsPhraseQuietly(valueOf(*termsCell, separator));
+        const QString value = valueOf(*cells.terms, cells.separator);
+        const auto phrase = readTermsPhraseQuietly(termsPhraseOfCell(value, cells.termsAreDays));
         if (phrase)
             own.phrase = *phrase;
         else
-            own.unread = RowTerms::Unread::TermsCell;
+            own.termsUnread = true;
     }
     return own;
 }
@@ -138,16 +167,15 @@ std::size_t RowTermsReader::CellsHash::operator()(const Cells& cells) const {
     return hash;
 }
 
-quint32 RowTermsReader::indexOf(std::optional<QStringView> closingCell,
-                                std::optional<QStringView> termsCell, QChar separator) {
-    if (isBlank(closingCell) && isBlank(termsCell))
+quint32 RowTermsReader::indexOf(const TermsCells& cells) {
+    const Cells key{cells.closing.value_or(QStringView()), cells.terms.value_or(QStringView())};
+    if (key.closing.trimmed().isEmpty() && key.terms.trimmed().isEmpty())
         return 0;
-    const Cells cells{closingCell.value_or(QStringView()), termsCell.value_or(QStringView())};
-    if (const auto found = byCells_.find(cells); found != byCells_.end())
+    if (const auto found = byCells_.find(key); found != byCells_.end())
         return found->second;
-    const quint32 index = entryOf(readRowTerms(closingCell, termsCell, separator));
+    const quint32 index = entryOf(readRowTerms(cells));
     if (byCells_.size() < kRememberedCells)
-        byCells_.emplace(cells, index);
+        byCells_.emplace(key, index);
     return index;
 }
 

@@ -14,10 +14,12 @@ namespace tokivane {
 
 // The columns a ledger's header line names for each row's own closing day
 // ("締日", "締め日", "締日区分") and terms ("支払条件", "回収条件", "取引条件",
-// "支払サイト"); the first of each counts.
+// "支払サイト"); the first of each counts. A 支払サイト column usually holds
+// days alone: "60" or "60日" there means 60日後.
 struct TermsColumns {
     std::optional<qsizetype> closing;
     std::optional<qsizetype> terms;
+    bool termsAreDays = false;
 
     bool any() const { return closing || terms; }
 };
@@ -27,15 +29,32 @@ TermsColumns termsColumnsOf(const QStringList& headers);
 // What a row's own closing-day and terms cells say; an empty cell says
 // nothing, and the 回収条件 line's part stands.
 struct RowTerms {
-    enum class Unread : quint8 { None, ClosingCell, TermsCell };
     std::optional<ClosingDay> closing;
     TermsPhrase phrase;
-    Unread unread = Unread::None;
+    // A cell that could not be read; its part is then not known.
+    bool closingUnread = false;
+    bool termsUnread = false;
+
+    bool anyUnread() const { return closingUnread || termsUnread; }
+    // The closing-day cell and the phrase name different closing days; the
+    // cell's stands.
+    bool closingsDiffer() const { return closing && phrase.closing && *closing != *phrase.closing; }
 };
 
-// Reads the two cells as they stand in the source, quotes and all.
-RowTerms readRowTerms(std::optional<QStringView> closingCell, std::optional<QStringView> termsCell,
-                      QChar separator);
+// The cells a row's own terms are read from, as they stand in the source,
+// quotes and all, and how the terms cell is read.
+struct TermsCells {
+    std::optional<QStringView> closing;
+    std::optional<QStringView> terms;
+    QChar separator;
+    bool termsAreDays = false;
+};
+
+RowTerms readRowTerms(const TermsCells& cells);
+
+// A terms cell's value as a phrase: in a 支払サイト column "60" and "60日"
+// mean 60日後.
+QString termsPhraseOfCell(QStringView value, bool termsAreDays);
 
 // The terms a row comes to: the line's, then what its terms phrase says,
 // then its closing-day cell.
@@ -51,8 +70,7 @@ class RowTermsReader {
 
     // The entry for a row's cells, read now if they are new. The cells must
     // outlive the reader.
-    quint32 indexOf(std::optional<QStringView> closingCell, std::optional<QStringView> termsCell,
-                    QChar separator);
+    quint32 indexOf(const TermsCells& cells);
     std::vector<RowTerms> take() &&;
 
   private:

@@ -9,8 +9,9 @@
 
 namespace tokivane {
 
-// The latest day of the month a customer may close on; later days would
-// not exist in every month, so those customers close at the month's end.
+// The latest day of the month a customer may close on: 29日 and 30日 are
+// not in every month, so such a closing is refused rather than guessed at;
+// 31日 is the month's end.
 inline constexpr int kLastClosingDay = 28;
 
 // A customer's closing day (締日): a day of the month, the month's end, or

@@ -46,7 +46,7 @@ void judgeAndShow(tokivane::BatchTable table, const QString& text) {
         QStringList cells;
         for (int column = 0; column < columns; ++column)
             cells.append(tokivane::batchCellText(table, row, column));
-        if (row.date && table.rowTerms[row.terms].unread != tokivane::RowTerms::Unread::None &&
+        if (row.date && table.rowTerms[row.terms].anyUnread() &&
             (tokivane::dueDateOfRow(table, row) || cells.back().isEmpty()))
             fail("an unread terms cell gave a due date or no reason", text);
     }

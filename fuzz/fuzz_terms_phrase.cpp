@@ -46,6 +46,11 @@ bool inRange(const TermsPhrase& phrase) {
 
 void check(const QString& text) {
     const auto read = readTermsPhrase(text);
+    // Bulk reading skips the messages but must take and refuse the same.
+    const auto quiet = readTermsPhraseQuietly(text);
+    const auto* taken = std::get_if<TermsPhrase>(&read);
+    if (quiet.has_value() != (taken != nullptr) || (taken && *quiet != *taken))
+        fail("reading quietly differs", text, {});
     if (const auto* error = std::get_if<TermsPhraseError>(&read)) {
         if (error->message.isEmpty())
             fail("a refusal without a message", text, {});

@@ -101,6 +101,11 @@ QString BatchModel::rangeToolTip(int index) const {
     if (!table_.basis)
         return QStringLiteral("判定していません");
     const NamedRange& range = table_.basis->ranges[static_cast<std::size_t>(index)];
+    // A 都度 line has no invoicing period; rows with closing days of their own may.
+    if (index < kBillingRangeCount && table_.lineTerms.closing.kind == ClosingDay::Kind::PerRecord)
+        return QStringLiteral("%1：都度締めには期間がありません（Yes %2 行）")
+            .arg(range.caption.toString())
+            .arg(yesCount(table_, index));
     const QString dates = range.start == range.end ? range.start : range.start + u'～' + range.end;
     return QStringLiteral("%1：%2（Yes %3 行）")
         .arg(range.caption.toString(), dates)

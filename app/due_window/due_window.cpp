@@ -37,6 +37,7 @@ constexpr QStringView kFullDateSuffix = u"（曜日・祝日・和暦）";
 constexpr QStringView kMovedCaption = u"休日の移動";
 constexpr QStringView kScheduleCaption = u"回収予定表";
 constexpr QStringView kNotADate = u"記録日が日付ではありません（yy/mm/dd、Enter で補完します）";
+constexpr QStringView kScheduleStops = u"回収予定表は %1 件で終わります：%2";
 constexpr QStringView kSuggestedFileName = u"回収予定表.csv";
 
 QLabel* resultLabel(QWidget& parent, QStringView name, const QString& accessibleName) {
@@ -177,9 +178,13 @@ void DueWindow::showResults() {
     showDate(*closingDate_, *closingFull_, result.closing);
     showDate(*dueDate_, *dueFull_, result.due);
     moved_->setText(movedNote(result, terms.holidays));
-    problem_->clear();
-    problem_->hide();
-    model_->setSchedule(scheduleOf(*record, terms), terms.holidays);
+    CollectionSchedule schedule = scheduleOf(*record, terms);
+    problem_->setText(
+        schedule.stoppedBecause.isEmpty()
+            ? QString()
+            : kScheduleStops.toString().arg(schedule.rows.size()).arg(schedule.stoppedBecause));
+    problem_->setVisible(!problem_->text().isEmpty());
+    model_->setSchedule(std::move(schedule), terms.holidays);
     view_->resizeColumnsToContents();
 }
 

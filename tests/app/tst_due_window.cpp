@@ -63,9 +63,14 @@ class TestDueWindow : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase() { desktopPalette_ = QApplication::palette(); }
+    void cleanup() { QApplication::setPalette(desktopPalette_); }
     void phraseAndControlsDriveTheResults();
     void readsUnderEachPalette_data();
     void readsUnderEachPalette();
+
+  private:
+    QPalette desktopPalette_;
 };
 
 void TestDueWindow::phraseAndControlsDriveTheResults() {
@@ -138,7 +143,6 @@ void TestDueWindow::readsUnderEachPalette_data() {
 // AA minimum, under the desktop's palette and a dark one.
 void TestDueWindow::readsUnderEachPalette() {
     QFETCH(bool, dark);
-    const QPalette desktop = QApplication::palette();
     if (dark) {
         QPalette palette(QColor(45, 45, 45), QColor(45, 45, 45));
         palette.setColor(QPalette::Base, QColor(30, 30, 30));
@@ -166,7 +170,6 @@ void TestDueWindow::readsUnderEachPalette() {
         if (contrast(*view->viewport(), cell) < 4.5)
             faint.append(view->model()->index(0, column).data().toString());
     }
-    QApplication::setPalette(desktop);
     QVERIFY2(faint.isEmpty(), qPrintable(faint.join(u", ")));
 }
 

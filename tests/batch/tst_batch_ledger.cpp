@@ -3,6 +3,8 @@
 // judged exactly as 実行 judges the window's entries.
 #include "batch_columns.h"
 #include "batch_table.h"
+#include "billing_periods.h"
+#include "billing_ranges.h"
 #include "closing_day.h"
 #include "execute.h"
 #include "judged_rows.h"
@@ -18,8 +20,9 @@ namespace {
 
 const FixedClock kClock{year{2025} / November / day{15}};
 
-// Three customers on 10日, 20日 and 月末 with terms of their own, a row that
-// leaves both cells empty, an unreadable closing day and a 都度 customer.
+// Three customers on 10日, 20日 and 月末 with terms of their own, rows that
+// leave both cells empty or blank, unreadable cells, a 都度 customer and a
+// closing day the phrase contradicts.
 const QString kLedger =
     QStringLiteral("伝票番号,得意先,締日,支払条件,売上日,金額\n"
                    "A-001,山田商店,10日,翌月末払い,2025/10/05,10000\n"
@@ -29,7 +32,10 @@ const QString kLedger =
                    "C-002,佐藤物産,月末,\"末締め 60日サイト\",2025/11/10,3000\n"
                    "D-001,田中,,,2025/11/01,100\n"
                    "E-001,高橋,35日,翌月末,2025/11/05,1\n"
-                   "F-001,伊藤,都度,翌月末,2025/11/05,1\n");
+                   "F-001,伊藤,都度,翌月末,2025/11/05,1\n"
+                   "G-001,小林,35日,xyz,2025/11/05,1\n"
+                   "H-001,加藤,\" \",\"　\",2025/11/01,1\n"
+                   "I-001,吉田,末,20日締め翌月末払い,2025/11/05,1\n");
 
 JudgingBasis basisOf(const QString& processing, int entry) {
     const MemoryForm form(processing, processing, entry);
@@ -57,7 +63,9 @@ class TestBatchLedger : public QObject {
     void eachRowByItsOwnTerms_data();
     void eachRowByItsOwnTerms();
     void theLineChangesRowsWithoutTermsOnly();
+    void aDaysColumnCountsDays();
     void rowClosingDaysJudgeAsExecute();
+    void everyClosingDayByTheWindowsRule();
 };
 
 void TestBatchLedger::eachRowByItsOwnTerms_data() {
@@ -82,6 +90,9 @@ void TestBatchLedger::eachRowByItsOwnTerms_data() {
     row("D-001", "25/11/20", "25/12/30", "No", "Yes", "");
     row("E-001", "", "", "", "", "締日の列：「35日」");
     row("F-001", "25/11/05", "25/12/30", "", "", "都度締め");
+    row("G-001", "", "", "", "", "支払条件の列：「xyz」");
+    row("H-001", "25/11/20", "25/12/30", "No", "Yes", "");
+    row("I-001", "25/11/30", "25/12/30", "No", "Yes", "締日の列と支払条件の締日が違います");
 }
 
 void TestBatchLedger::eachRowByItsOwnTerms() {
@@ -118,6 +129,18 @@ void TestBatchLedger::theLineChangesRowsWithoutTermsOnly() {
     QCOMPARE(rowOf(table, u"B-001"_qs).value(u"回収予定日"_qs), u"26/01/13");
 }
 
+// A 支払サイト column holds days alone; 25/04/29 is 昭和の日.
+void TestBatchLedger::aDaysColumnCountsDays() {
+    BatchTable table =
+        readBatch(u"締日,支払サイト,売上日\n末,60,2025/02/14\n末,６０日,2025/02/14\n"_qs, kClock);
+    judgeBatch(table, basisOf(u"25/11/15"_qs, kDefaultClosingDayIndex));
+    int due = 0;
+    while (batchHeaderText(table, due) != u"回収予定日")
+        ++due;
+    for (const BatchRow& row : table.rows)
+        QCOMPARE(batchCellText(table, row, due), u"25/04/28");
+}
+
 // Every record date of two years in rows that name the window's closing-day
 // entries in the ways ledgers write them, against 実行 with that entry
 // selected, while the line closes on a day of its own.
@@ -151,6 +174,30 @@ void TestBatchLedger::rowClosingDaysJudgeAsExecute() {
                         processing, QString::number(row.line),
                         batchHeaderText(table, firstJudgement + range))));
             }
+        }
+    }
+}
+
+// The window's invoicing rule, given any day below 28 as its closing entry,
+// gives the ranges rows with that closing day are judged by (28 is the
+// window's month end, which a row's 28日 is not).
+void TestBatchLedger::everyClosingDayByTheWindowsRule() {
+    for (sys_days day{year{2001} / January / 1}; day <= sys_days{year{2099} / December / 31};
+         day += days{13}) {
+        const auto processing = processingDateOf(dateTextOf(year_month_day{day}));
+        for (int closing = 1; closing < kLastClosingDay; ++closing) {
+            const BillingPeriods window =
+                billingPeriodsOf(*processing, QString(), QString::number(closing) + u'日', kClock);
+            const auto rows = billingRangesOf(processing->date, ClosingDay::onDay(closing));
+            QVERIFY(rows);
+            const QStringList expected{window.previous.start, window.previous.end,
+                                       window.current.start};
+            const QStringList actual{dateTextOf(rows->previousStart), dateTextOf(rows->previousEnd),
+                                     dateTextOf(rows->currentStart)};
+            if (actual != expected)
+                QFAIL(qPrintable(
+                    u"%1, %2日: %3 against %4"_qs.arg(processing->text, QString::number(closing),
+                                                      actual.join(u' '), expected.join(u' '))));
         }
     }
 }

@@ -119,6 +119,7 @@ void TestTermsPhrase::read() {
     if (const auto* error = std::get_if<TermsPhraseError>(&read))
         QFAIL(qPrintable(error->message));
     QCOMPARE(std::get<TermsPhrase>(read), expected);
+    QCOMPARE(readTermsPhraseQuietly(phrase), std::optional(expected));
 }
 
 void TestTermsPhrase::refused_data() {
@@ -130,8 +131,8 @@ void TestTermsPhrase::refused_data() {
         QTest::newRow(name) << phrase << at << quoted;
     };
 
-    row("empty", u""_qs, 0, u""_qs);
-    row("blanks only", u" 　\t"_qs, 3, u""_qs);
+    row("empty", u""_qs, 0, u"書かれていません"_qs);
+    row("blanks only", u" 　\t"_qs, 3, u"書かれていません"_qs);
     row("unknown word", u"20日締めです"_qs, 5, u"です"_qs);
     row("翌年", u"翌年末"_qs, 1, u"「年末」"_qs);
     row("closing day 29", u"29日締め"_qs, 0, u"29日締め"_qs);
@@ -166,6 +167,7 @@ void TestTermsPhrase::refused() {
     QVERIFY(!error.message.isEmpty());
     QVERIFY2(error.message.contains(quoted), qPrintable(error.message));
     QVERIFY2(error.message.size() < 100, qPrintable(error.message));
+    QVERIFY(!readTermsPhraseQuietly(phrase));
 }
 
 void TestTermsPhrase::written_data() {
