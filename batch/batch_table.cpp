@@ -212,9 +212,11 @@ void BatchReader::readRecord(const SourceRecord& record) {
     if (record.cellCount == 1 && isEmptyRecord(text)) {
         row.unread = Unread::EmptyLine;
     } else {
-        const auto cell = cellOfRecord(text, table_.separator, table_.judgedColumn);
+        const auto cell = rawCellOfRecord(text, table_.separator, table_.judgedColumn);
+        QString unquoted;
         const DateReading reading =
-            cell ? readDateForm(*cell, clock_) : DateReading{std::nullopt, Unread::NotADate, false};
+            cell ? readDateForm(valueOfRawCell(*cell, table_.separator, unquoted), clock_)
+                 : DateReading{std::nullopt, Unread::NotADate, false};
         row.date = reading.date;
         row.unread = reading.unread;
         row.terms = ownTermsOf(text);

@@ -16,10 +16,8 @@ constexpr QStringView kDaysHeader = u"支払サイト";
 constexpr std::array<QStringView, 4> kTermsHeaders{u"支払条件", u"回収条件", u"取引条件",
                                                    kDaysHeader};
 constexpr QStringView kDaysAfter = u"日後";
-// Distinct pairs of cells remembered at most. A ledger has far fewer; past
-// this, each new pair is read again for its own row, so a column of a
-// million different phrases holds no more memory than a short one.
-constexpr std::size_t kRememberedCells = 65'536;
+// Places for pairs of cells read lately. A ledger has far fewer customers.
+constexpr std::size_t kRememberedCells = 4096;
 
 template <std::size_t N>
 std::optional<qsizetype> columnNamed(const QStringList& headers,
@@ -28,11 +26,6 @@ std::optional<qsizetype> columnNamed(const QStringList& headers,
         if (std::ranges::find(names, QStringView(headers[column]).trimmed()) != names.end())
             return column;
     return std::nullopt;
-}
-
-// A cell's value, unquoted as the table shows it.
-QString valueOf(QStringView raw, QChar separator) {
-    return cellOfRecord(raw, separator, 0).value_or(QString());
 }
 
 // Distinct terms as one number: each optional part, present or not, in bits
@@ -88,7 +81,8 @@ quint64 packedTerms(const RowTerms& own) {
 bool isBlank(std::optional<QStringView> raw, QChar separator) {
     if (!raw || raw->trimmed().isEmpty())
         return true;
-    return raw->front() == u'"' && valueOf(*raw, separator).trimmed().isEmpty();
+    QString unquoted;
+    return valueOfRawCell(*raw, separator, unquoted).trimmed().isEmpty();
 }
 
 // Digits alone, half- or full-width, perhaps followed by 日.
@@ -122,7 +116,9 @@ QString termsPhraseOfCell(QStringView value, bool termsAreDays) {
 RowTerms readRowTerms(const TermsCells& cells) {
     RowTerms own;
     if (!isBlank(cells.closing, cells.separator)) {
-        const auto closing = readClosingCell(valueOf(*cells.closing, cells.separator));
+        QString unquoted;
+        const auto closing =
+            readClosingCell(valueOfRawCell(*cells.closing, cells.separator, unquoted));
         if (const auto* day = std::get_if<ClosingDay>(&closing))
             own.closing = *day;
         else
@@ -130,8 +126,11 @@ RowTerms readRowTerms(const TermsCells& cells) {
     }
     if (!isBlank(cells.terms, cells.separator)) {
         // Why it was refused is said again when the row's note is shown.
-        const QString value = valueOf(*cells.terms, cells.separator);
-        const auto phrase = readTermsPhraseQuietly(termsPhraseOfCell(value, cells.termsAreDays));
+        QString unquoted;
+        const QStringView value = valueOfRawCell(*cells.terms, cells.separator, unquoted);
+        const auto phrase = cells.termsAreDays
+                                ? readTermsPhraseQuietly(termsPhraseOfCell(value, true))
+                                : readTermsPhraseQuietly(value);
         if (phrase)
             own.phrase = *phrase;
         else
@@ -147,13 +146,13 @@ CollectionTerms effectiveTerms(const RowTerms& own, const CollectionTerms& line)
     return terms;
 }
 
-RowTermsReader::RowTermsReader() {
+RowTermsReader::RowTermsReader() : remembered_(kRememberedCells) {
     entryOf(RowTerms{});
 }
 
 // FNV-1a over both cells: short texts, hashed once a row, where a general
 // string hash costs more than the rest of reading the row.
-std::size_t RowTermsReader::CellsHash::operator()(const Cells& cells) const {
+std::size_t RowTermsReader::hashOf(const Cells& cells) {
     constexpr std::size_t kOffset = 14695981039346656037ULL;
     constexpr std::size_t kPrime = 1099511628211ULL;
     std::size_t hash = kOffset;
@@ -171,12 +170,11 @@ quint32 RowTermsReader::indexOf(const TermsCells& cells) {
     const Cells key{cells.closing.value_or(QStringView()), cells.terms.value_or(QStringView())};
     if (key.closing.trimmed().isEmpty() && key.terms.trimmed().isEmpty())
         return 0;
-    if (const auto found = byCells_.find(key); found != byCells_.end())
-        return found->second;
-    const quint32 index = entryOf(readRowTerms(cells));
-    if (byCells_.size() < kRememberedCells)
-        byCells_.emplace(key, index);
-    return index;
+    Remembered& place = remembered_[hashOf(key) % kRememberedCells];
+    if (place.used && place.cells == key)
+        return place.index;
+    place = {key, entryOf(readRowTerms(cells)), true};
+    return place.index;
 }
 
 quint32 RowTermsReader::entryOf(const RowTerms& own) {

@@ -79,14 +79,20 @@ class RowTermsReader {
         QStringView terms;
         bool operator==(const Cells&) const = default;
     };
-    struct CellsHash {
-        std::size_t operator()(const Cells& cells) const;
+    // A pair of cells read lately and the entry it gave.
+    struct Remembered {
+        Cells cells;
+        quint32 index = 0;
+        bool used = false;
     };
+    static std::size_t hashOf(const Cells& cells);
 
     quint32 entryOf(const RowTerms& own);
 
     std::vector<RowTerms> entries_;
-    std::unordered_map<Cells, quint32, CellsHash> byCells_;
+    // Looked up by hash, one place each: a newer pair takes an older one's
+    // place, so a million different phrases cost no more than a few.
+    std::vector<Remembered> remembered_;
     std::unordered_map<quint64, quint32> byTerms_;
 };
 

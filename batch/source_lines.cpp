@@ -211,6 +211,13 @@ std::optional<QStringView> rawCellOfRecord(QStringView record, QChar separator, 
     return CellSplitter(record, separator).rawCell(column);
 }
 
+QStringView valueOfRawCell(QStringView raw, QChar separator, QString& storage) {
+    if (raw.isEmpty() || raw.front() != kQuote)
+        return raw;
+    storage = cellOfRecord(raw, separator, 0).value_or(QString());
+    return storage;
+}
+
 QList<SourceLine> sourceLinesOf(QStringView text) {
     QList<SourceLine> lines;
     RecordSplitter splitter(text);

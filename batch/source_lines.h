@@ -59,6 +59,10 @@ std::optional<QString> cellOfRecord(QStringView record, QChar separator, qsizety
 // text always reads as the same cell, without building it.
 std::optional<QStringView> rawCellOfRecord(QStringView record, QChar separator, qsizetype column);
 
+// The value of a cell as it stands, read in place when it is not quoted (most
+// cells are not); a quoted one is unquoted into `storage`.
+QStringView valueOfRawCell(QStringView raw, QChar separator, QString& storage);
+
 // One record of pasted or opened text, split into its cells.
 struct SourceLine {
     qsizetype number = 0;
