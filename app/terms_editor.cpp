@@ -20,8 +20,6 @@ constexpr QStringView kPayDayName = u"回収日";
 constexpr QStringView kDaysAfterName = u"回収日数";
 constexpr QStringView kHolidayCaption = u"休日";
 constexpr QStringView kPhraseCaption = u"支払条件";
-constexpr QStringView kMonthEndClosing = u"月末";
-constexpr QStringView kPerRecordClosing = u"都度";
 constexpr QStringView kMonthEndPay = u"末日";
 constexpr QStringView kDaysAfterEntry = u"日数";
 constexpr QStringView kDaysAfterSuffix = u"日後";
@@ -30,9 +28,6 @@ constexpr std::array<QStringView, kMaxMonthsAfter + 1> kMonthEntries{
 };
 constexpr int kDefaultDaysAfter = 30;
 
-// The closing list: 1日 to 28日, then 月末 and 都度.
-constexpr int kMonthEndIndex = kLastClosingDay;
-constexpr int kPerRecordIndex = kLastClosingDay + 1;
 // The pay-day list: 1日 to 30日, then 末日.
 constexpr int kMonthEndPayIndex = kLastPayDay;
 // The month list: the months, then 日数 for a number of days.
@@ -59,24 +54,11 @@ QStringList dayEntries(int last, QStringView after) {
     return entries;
 }
 
-int closingIndex(const ClosingDay& closing) {
-    switch (closing.kind) {
-    case ClosingDay::Kind::Day:
-        return closing.day - 1;
-    case ClosingDay::Kind::MonthEnd:
-        return kMonthEndIndex;
-    case ClosingDay::Kind::PerRecord:
-        return kPerRecordIndex;
-    }
-    return kMonthEndIndex;
-}
-
-ClosingDay closingAt(int index) {
-    if (index == kPerRecordIndex)
-        return ClosingDay::perRecord();
-    if (index >= 0 && index < kMonthEndIndex)
-        return ClosingDay::onDay(index + 1);
-    return ClosingDay::monthEnd();
+QStringList closingEntries() {
+    QStringList entries;
+    for (int index = 0; index < kClosingDayCount; ++index)
+        entries.append(closingDayCaption(closingDayAt(index)));
+    return entries;
 }
 
 } // namespace
@@ -89,8 +71,7 @@ TermsEditor::TermsEditor(QWidget* parent) : QWidget(parent) {
 }
 
 void TermsEditor::buildControls() {
-    closing_ = comboOf(*this, u"closingBox", dayEntries(kLastClosingDay, kMonthEndClosing));
-    closing_->addItem(kPerRecordClosing.toString());
+    closing_ = comboOf(*this, u"closingBox", closingEntries());
     QStringList months;
     for (const QStringView entry : kMonthEntries)
         months.append(entry.toString());
@@ -161,7 +142,7 @@ void TermsEditor::showControls() {
     const QSignalBlocker quietDay(payDay_);
     const QSignalBlocker quietDays(daysAfter_);
     const QSignalBlocker quietHolidays(holidays_);
-    closing_->setCurrentIndex(closingIndex(terms_.closing));
+    closing_->setCurrentIndex(closingDayIndex(terms_.closing));
     const PayDay& pay = terms_.pay;
     const bool daysAfter = pay.kind == PayDay::Kind::DaysAfter;
     payMonth_->setCurrentIndex(daysAfter ? kDaysAfterIndex : pay.months);
@@ -175,7 +156,7 @@ void TermsEditor::showControls() {
 }
 
 void TermsEditor::readControls() {
-    terms_.closing = closingAt(closing_->currentIndex());
+    terms_.closing = closingDayAt(closing_->currentIndex());
     const int month = payMonth_->currentIndex();
     if (month == kDaysAfterIndex) {
         terms_.pay = PayDay::daysAfter(daysAfter_->value());

@@ -70,8 +70,8 @@ DayInterval daysOf(const NamedRange& range) {
 
 // 前回請求 and 今回請求 come first in the window's order.
 constexpr quint16 kBillingBits = (1U << kBillingRangeCount) - 1;
-// A slot for each closing day that has periods: 1日 to 28日, then 月末.
-constexpr int kClosingSlots = kLastClosingDay + 1;
+// A slot for each closing day that has periods: all but 都度, the last.
+constexpr int kClosingSlots = kClosingDayCount - 1;
 constexpr int kNoSlot = -1;
 
 int dayIndex(Date date) {
@@ -79,15 +79,7 @@ int dayIndex(Date date) {
 }
 
 int closingSlot(ClosingDay closing) {
-    switch (closing.kind) {
-    case ClosingDay::Kind::Day:
-        return closing.day - 1;
-    case ClosingDay::Kind::MonthEnd:
-        return kLastClosingDay;
-    case ClosingDay::Kind::PerRecord:
-        return kNoSlot;
-    }
-    return kNoSlot;
+    return closing.kind == ClosingDay::Kind::PerRecord ? kNoSlot : closingDayIndex(closing);
 }
 
 // The days of 前回請求 and 今回請求 for each closing day's slot.
@@ -107,9 +99,7 @@ struct BillingDays {
 std::array<BillingDays, kClosingSlots> billingDaysBySlot(Date processing) {
     std::array<BillingDays, kClosingSlots> bySlot;
     for (int slot = 0; slot < kClosingSlots; ++slot) {
-        const ClosingDay closing =
-            slot < kLastClosingDay ? ClosingDay::onDay(slot + 1) : ClosingDay::monthEnd();
-        if (const auto ranges = billingRangesOf(processing, closing))
+        if (const auto ranges = billingRangesOf(processing, closingDayAt(slot)))
             bySlot[static_cast<std::size_t>(slot)] = {
                 {dayIndex(ranges->previousStart), dayIndex(ranges->previousEnd)},
                 {dayIndex(ranges->currentStart), dayIndex(ranges->currentEnd)},

@@ -30,6 +30,24 @@ QString closingDayCaption(ClosingDay closing) {
     return {};
 }
 
+int closingDayIndex(ClosingDay closing) {
+    switch (closing.kind) {
+    case ClosingDay::Kind::Day:
+        return closing.day - 1;
+    case ClosingDay::Kind::MonthEnd:
+        return kLastClosingDay;
+    case ClosingDay::Kind::PerRecord:
+        return kLastClosingDay + 1;
+    }
+    return kLastClosingDay;
+}
+
+ClosingDay closingDayAt(int index) {
+    if (index >= 0 && index < kLastClosingDay)
+        return ClosingDay::onDay(index + 1);
+    return index == kLastClosingDay + 1 ? ClosingDay::perRecord() : ClosingDay::monthEnd();
+}
+
 std::optional<Date> closingDateIn(year_month month, ClosingDay closing) {
     if (closing.kind == ClosingDay::Kind::PerRecord)
         return std::nullopt;

@@ -32,6 +32,13 @@ struct ClosingDay {
 // As the closing list shows it: "20日", "月末" or "都度".
 QString closingDayCaption(ClosingDay closing);
 
+// Every closing day in the list's order: 1日 to 28日, 月末, then 都度, which
+// alone has no period of days.
+inline constexpr int kClosingDayCount = kLastClosingDay + 2;
+int closingDayIndex(ClosingDay closing);
+// The closing day at an index of that order; 月末 outside it.
+ClosingDay closingDayAt(int index);
+
 // The closing date in a month, whether or not a record falls before it; none
 // for 都度, which closes on records rather than on a day of the month.
 std::optional<Date> closingDateIn(std::chrono::year_month month, ClosingDay closing);
