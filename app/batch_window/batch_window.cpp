@@ -242,8 +242,10 @@ void BatchWindow::judge(bool reportProblem) {
         model_->judge(judging, terms_->terms());
         heading_->setText(headingOf(model_->table()));
     }
-    // An order by judgements follows the new ones.
-    if (batchColumnAt(model_->table(), sortColumn_).kind == ColumnKind::Judgement)
+    // An order by judgements or due dates follows the new ones.
+    const ColumnKind sorted = batchColumnAt(model_->table(), sortColumn_).kind;
+    if (sorted == ColumnKind::Judgement || sorted == ColumnKind::ClosingDate ||
+        sorted == ColumnKind::DueDate)
         model_->setOrder(sortedRows(model_->table(), sortColumn_, sortOrder_));
     showCounts();
 }

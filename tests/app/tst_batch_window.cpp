@@ -115,6 +115,7 @@ class TestBatchWindow : public QObject {
     void pasteIntoDateBox();
     void judgesAgainOnExecute();
     void termsLineJudgesAgain();
+    void dueDateOrderFollowsTheLine();
     void refusesWithExecutesMessage();
     void saveAndOpenAgain_data();
     void saveAndOpenAgain();
@@ -224,6 +225,22 @@ void TestBatchWindow::termsLineJudgesAgain() {
     QCOMPARE(click(executeButton(form())).size(), 0);
     QCOMPARE(closing->currentText(), u"月末"_qs);
     QCOMPARE(model.index(0, columnNamed(model, u"請求締日"_qs)).data().toString(), u"25/11/30"_qs);
+}
+
+// Sorted by 回収予定日, the rows take their new order when the line changes:
+// under 月末 both fall due together and come back in source order.
+void TestBatchWindow::dueDateOrderFollowsTheLine() {
+    QApplication::clipboard()->setText(u"25/11/25\n25/11/20\n"_qs);
+    pasteBy(Route::CtrlV, text2(form()));
+    BatchWindow* batch = batchWindow(form());
+    QVERIFY(batch);
+    auto* view = control<QTableView>(*batch, u"batchTable"_qs);
+    QAbstractItemModel& model = *view->model();
+    clickHeader(*view, columnNamed(model, u"回収予定日"_qs));
+    const int record = columnNamed(model, u"記録日"_qs);
+    QCOMPARE(model.index(0, record).data().toString(), u"25/11/20"_qs);
+    control<QComboBox>(*batch, u"closingBox"_qs)->setCurrentText(u"月末"_qs);
+    QCOMPARE(model.index(0, record).data().toString(), u"25/11/25"_qs);
 }
 
 void TestBatchWindow::refusesWithExecutesMessage() {
