@@ -1,24 +1,9 @@
 #include "batch_files.h"
 
-#include "file_text.h"
-
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 namespace tokivane {
-
-std::variant<QString, UnreadFile> readBatchFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return UnreadFile{QStringLiteral("ファイルを開けません：%1").arg(file.errorString())};
-    if (file.size() > kMaxFileBytes)
-        return UnreadFile{QStringLiteral("ファイルが大きすぎます（200 MBまで）")};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return UnreadFile{QStringLiteral("ファイルを読めません：%1").arg(file.errorString())};
-    return textOfFileBytes(bytes);
-}
 
 std::optional<QString> writeCsvFile(const QString& path, const QString& csv, CsvEncoding encoding) {
     const auto bytes = csvBytes(csv, encoding);

@@ -1,6 +1,7 @@
 #include "row_terms.h"
 
 #include "closing_cell.h"
+#include "header_columns.h"
 #include "source_lines.h"
 
 #include <algorithm>
@@ -18,15 +19,6 @@ constexpr std::array<QStringView, 4> kTermsHeaders{u"支払条件", u"回収条�
 constexpr QStringView kDaysAfter = u"日後";
 // Places for pairs of cells read lately. A ledger has far fewer customers.
 constexpr std::size_t kRememberedCells = 4096;
-
-template <std::size_t N>
-std::optional<qsizetype> columnNamed(const QStringList& headers,
-                                     const std::array<QStringView, N>& names) {
-    for (qsizetype column = 0; column < headers.size(); ++column)
-        if (std::ranges::find(names, QStringView(headers[column]).trimmed()) != names.end())
-            return column;
-    return std::nullopt;
-}
 
 // Distinct terms as one number: each optional part, present or not, in bits
 // of its own.
@@ -100,7 +92,7 @@ TermsColumns termsColumnsOf(const QStringList& headers) {
     TermsColumns columns{columnNamed(headers, kClosingHeaders),
                          columnNamed(headers, kTermsHeaders)};
     columns.termsAreDays =
-        columns.terms && QStringView(headers[*columns.terms]).trimmed() == kDaysHeader;
+        columns.terms && foldedHeader(headers[*columns.terms]) == foldedHeader(kDaysHeader);
     return columns;
 }
 

@@ -6,6 +6,7 @@
 #include "batch_sort.h"
 #include "clipboard_table.h"
 #include "file_drops.h"
+#include "file_text.h"
 #include "form_font.h"
 #include "form_palette.h"
 #include "full_date.h"
@@ -170,7 +171,7 @@ void BatchWindow::openFile(const QString& path) {
     std::optional<QString> unreadReason;
     std::optional<BatchTable> read;
     const bool done = runWork(kReadingCaption, [&](WorkControl& control) {
-        auto text = readBatchFile(path);
+        auto text = readTextFile(path);
         if (const auto* unread = std::get_if<UnreadFile>(&text))
             unreadReason = unread->reason;
         else

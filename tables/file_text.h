@@ -19,4 +19,7 @@ struct UnreadFile {
 // file and is refused.
 std::variant<QString, UnreadFile> textOfFileBytes(const QByteArray& bytes);
 
+// The text of a file read whole, within the size limit, or why it was not read.
+std::variant<QString, UnreadFile> readTextFile(const QString& path);
+
 } // namespace tokivane

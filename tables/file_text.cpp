@@ -2,6 +2,7 @@
 
 #include "shift_jis.h"
 
+#include <QFile>
 #include <QStringConverter>
 #include <QStringDecoder>
 #include <optional>
@@ -44,6 +45,18 @@ std::variant<QString, UnreadFile> textOfFileBytes(const QByteArray& bytes) {
     if (text->contains(QChar(u'\0')))
         return UnreadFile{kNotText.toString()};
     return *text;
+}
+
+std::variant<QString, UnreadFile> readTextFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return UnreadFile{QStringLiteral("ファイルを開けません：%1").arg(file.errorString())};
+    if (file.size() > kMaxFileBytes)
+        return UnreadFile{QStringLiteral("ファイルが大きすぎます（200 MBまで）")};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return UnreadFile{QStringLiteral("ファイルを読めません：%1").arg(file.errorString())};
+    return textOfFileBytes(bytes);
 }
 
 } // namespace tokivane
