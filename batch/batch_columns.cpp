@@ -3,6 +3,7 @@
 #include "closing_cell.h"
 #include "full_date.h"
 #include "judgement.h"
+#include "terms_cell.h"
 
 namespace tokivane {
 

@@ -3,6 +3,7 @@
 #include "closing_cell.h"
 #include "header_columns.h"
 #include "source_lines.h"
+#include "terms_cell.h"
 
 #include <algorithm>
 #include <array>
@@ -16,7 +17,6 @@ constexpr std::array<QStringView, 3> kClosingHeaders{u"締日", u"締め日", u"
 constexpr QStringView kDaysHeader = u"支払サイト";
 constexpr std::array<QStringView, 4> kTermsHeaders{u"支払条件", u"回収条件", u"取引条件",
                                                    kDaysHeader};
-constexpr QStringView kDaysAfter = u"日後";
 // Places for pairs of cells read lately. A ledger has far fewer customers.
 constexpr std::size_t kRememberedCells = 4096;
 
@@ -77,15 +77,6 @@ bool isBlank(std::optional<QStringView> raw, QChar separator) {
     return valueOfRawCell(*raw, separator, unquoted).trimmed().isEmpty();
 }
 
-// Digits alone, half- or full-width, perhaps followed by 日.
-bool isDayCount(QStringView value) {
-    if (value.endsWith(u'日'))
-        value.chop(1);
-    return !value.isEmpty() && std::ranges::all_of(value, [](QChar c) {
-        return (c >= u'0' && c <= u'9') || (c >= u'０' && c <= u'９');
-    });
-}
-
 } // namespace
 
 TermsColumns termsColumnsOf(const QStringList& headers) {
@@ -94,15 +85,6 @@ TermsColumns termsColumnsOf(const QStringList& headers) {
     columns.termsAreDays =
         columns.terms && foldedHeader(headers[*columns.terms]) == foldedHeader(kDaysHeader);
     return columns;
-}
-
-QString termsPhraseOfCell(QStringView value, bool termsAreDays) {
-    const QStringView trimmed = value.trimmed();
-    if (termsAreDays && isDayCount(trimmed))
-        return (trimmed.endsWith(u'日') ? trimmed.chopped(1) : trimmed)
-            .toString()
-            .append(kDaysAfter);
-    return value.toString();
 }
 
 RowTerms readRowTerms(const TermsCells& cells) {

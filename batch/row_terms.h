@@ -52,10 +52,6 @@ struct TermsCells {
 
 RowTerms readRowTerms(const TermsCells& cells);
 
-// A terms cell's value as a phrase: in a 支払サイト column "60" and "60日"
-// mean 60日後.
-QString termsPhraseOfCell(QStringView value, bool termsAreDays);
-
 // The terms a row comes to: the line's, then what its terms phrase says,
 // then its closing-day cell.
 CollectionTerms effectiveTerms(const RowTerms& own, const CollectionTerms& line);

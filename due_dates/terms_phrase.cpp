@@ -439,8 +439,18 @@ std::optional<TermsPhrase> readTermsPhraseQuietly(QStringView text) {
 }
 
 QString termsPhraseOf(const CollectionTerms& terms) {
-    return joined({closingText(terms.closing), u"締め", payText(terms.pay), u"払い 休日は",
-                   ruleText(terms.holidays)});
+    return termsPhraseOf(TermsPhrase{terms.closing, terms.pay, terms.holidays});
+}
+
+QString termsPhraseOf(const TermsPhrase& phrase) {
+    QStringList parts;
+    if (phrase.closing)
+        parts.append(joined({closingText(*phrase.closing), u"締め"}));
+    if (phrase.pay)
+        parts.append(joined({payText(*phrase.pay), u"払い"}));
+    if (phrase.holidays)
+        parts.append(joined({u" 休日は", ruleText(*phrase.holidays)}));
+    return parts.join(QString());
 }
 
 CollectionTerms termsOver(const TermsPhrase& phrase, const CollectionTerms& defaults) {

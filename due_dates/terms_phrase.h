@@ -35,6 +35,10 @@ std::optional<TermsPhrase> readTermsPhraseQuietly(QStringView text);
 // The usual phrase for whole terms; reading it gives the same terms back.
 QString termsPhraseOf(const CollectionTerms& terms);
 
+// The phrase for the parts a phrase has, in the same words: a closing and
+// a pay day without a holiday rule give "20日締め翌月末払い".
+QString termsPhraseOf(const TermsPhrase& phrase);
+
 // The phrase's parts over `defaults`.
 CollectionTerms termsOver(const TermsPhrase& phrase, const CollectionTerms& defaults);
 
