@@ -86,6 +86,8 @@ void TestTermsPhrase::read_data() {
 
     row("closing day 1", u"1日締め"_qs, {ClosingDay::onDay(1), {}, {}});
     row("closing day 28, 〆切", u"28日〆切"_qs, {ClosingDay::onDay(28), {}, {}});
+    row("closing day 29", u"29日締め"_qs, {ClosingDay::onDay(29), {}, {}});
+    row("closing day 30", u"30日〆翌月末払い"_qs, {ClosingDay::onDay(30), months(1, kEnd), {}});
     row("closing day 31 is month end", u"31日締切"_qs, {monthEnd, {}, {}});
     row("every month", u"毎月20日締め"_qs, {day20, {}, {}});
     row("month without day", u"翌月払い"_qs, {{}, months(1, kEnd), {}});
@@ -135,10 +137,9 @@ void TestTermsPhrase::refused_data() {
     row("blanks only", u" 　\t"_qs, 3, u"書かれていません"_qs);
     row("unknown word", u"20日締めです"_qs, 5, u"です"_qs);
     row("翌年", u"翌年末"_qs, 1, u"「年末」"_qs);
-    row("closing day 29", u"29日締め"_qs, 0, u"29日締め"_qs);
-    row("closing day 30", u"末 30日〆"_qs, 2, u"30日〆"_qs);
     row("closing day 0", u"0日締め"_qs, 0, u"0日締め"_qs);
     row("closing day 32", u"32日締め"_qs, 0, u"32日締め"_qs);
+    row("closing day 32, the days said", u"末 32日〆"_qs, 2, u"1日〜30日"_qs);
     row("number without 日", u"20締め"_qs, 2, u"締め"_qs);
     row("pay day 0", u"20日締め翌月0日"_qs, 7, u"0日"_qs);
     row("pay day 32", u"翌月32日払い"_qs, 2, u"32日払い"_qs);
@@ -198,7 +199,7 @@ void TestTermsPhrase::roundTrip_data() {
     const std::array<std::pair<const char*, ClosingDay>, 5> closings{{
         {"1日", ClosingDay::onDay(1)},
         {"15日", ClosingDay::onDay(15)},
-        {"28日", ClosingDay::onDay(28)},
+        {"30日", ClosingDay::onDay(30)},
         {"月末", ClosingDay::monthEnd()},
         {"都度", ClosingDay::perRecord()},
     }};
