@@ -1,3 +1,4 @@
+#include "closing_cell.h"
 #include "terms_phrase.h"
 
 #include <QTest>
@@ -5,8 +6,8 @@
 
 using namespace tokivane;
 
-// Terms phrases as customers write them, the ones refused and where, and
-// every written phrase read back.
+// Terms phrases as customers write them, the ones refused and where, every
+// written phrase read back, and ledgers' closing-day cells.
 
 namespace tokivane {
 
@@ -51,6 +52,8 @@ class TestTermsPhrase : public QObject {
     void roundTrip_data();
     void roundTrip();
     void over();
+    void closingCell_data();
+    void closingCell();
 };
 
 void TestTermsPhrase::read_data() {
@@ -241,6 +244,35 @@ void TestTermsPhrase::over() {
              (CollectionTerms{defaults.closing, PayDay::daysAfter(60), defaults.holidays}));
     const TermsPhrase all{ClosingDay::perRecord(), months(2, 5), kUnchanged};
     QCOMPARE(termsOver(all, defaults), (CollectionTerms{*all.closing, *all.pay, *all.holidays}));
+}
+
+void TestTermsPhrase::closingCell_data() {
+    QTest::addColumn<QString>("cell");
+    // None when the cell is refused.
+    QTest::addColumn<std::optional<ClosingDay>>("expected");
+    const auto row = [](const char* name, const QString& cell, std::optional<ClosingDay> day) {
+        QTest::newRow(name) << cell << day;
+    };
+    row("20", u"20"_qs, ClosingDay::onDay(20));
+    row("30", u"30"_qs, ClosingDay::onDay(30));
+    row("31 is month end", u"31"_qs, ClosingDay::monthEnd());
+    row("99 is month end", u"99"_qs, ClosingDay::monthEnd());
+    row("full-width 99 in blanks", u" ９９　"_qs, ClosingDay::monthEnd());
+    row("0", u"0"_qs, std::nullopt);
+    row("32", u"32"_qs, std::nullopt);
+    row("98", u"98"_qs, std::nullopt);
+    row("100", u"100"_qs, std::nullopt);
+    row("99 with 日", u"99日"_qs, std::nullopt);
+}
+
+void TestTermsPhrase::closingCell() {
+    QFETCH(QString, cell);
+    QFETCH(std::optional<ClosingDay>, expected);
+    const auto read = readClosingCell(cell);
+    const auto* closing = std::get_if<ClosingDay>(&read);
+    QCOMPARE(closing ? std::optional(*closing) : std::nullopt, expected);
+    if (const auto* error = std::get_if<TermsPhraseError>(&read))
+        QVERIFY(!error->message.isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestTermsPhrase)
