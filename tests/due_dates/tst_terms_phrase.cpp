@@ -98,6 +98,10 @@ void TestTermsPhrase::read_data() {
     row("pay day 31 is month end", u"翌月31日"_qs, {{}, months(1, kEnd), {}});
     row("翌々月末日支払", u"翌々月末日支払"_qs, {{}, months(2, kEnd), {}});
     row("翌翌月入金", u"翌翌月5日入金"_qs, {{}, months(2, 5), {}});
+    row("回収", u"20日締め翌月末回収"_qs, {day20, months(1, kEnd), {}});
+    row("振込", u"末締め翌々月10日振込"_qs, {monthEnd, months(2, 10), {}});
+    row("振込み, then the rule", u"翌月10日振込み 休日は翌営業日"_qs, {{}, months(1, 10), kNext});
+    row("回収 after days", u"月末締め60日後回収"_qs, {monthEnd, PayDay::daysAfter(60), {}});
     row("one day after", u"1日後"_qs, {{}, PayDay::daysAfter(1), {}});
     row("365 days after", u"365日後払い"_qs, {{}, PayDay::daysAfter(365), {}});
 
