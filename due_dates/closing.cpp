@@ -6,9 +6,11 @@ namespace {
 
 using namespace std::chrono;
 
+// A day the month lacks is the month's last day.
 Date closingIn(year_month month, ClosingDay closing) {
-    if (closing.kind == ClosingDay::Kind::MonthEnd)
-        return Date{month / last};
+    const Date lastDay{month / last};
+    if (closing.kind == ClosingDay::Kind::MonthEnd || day{closing.day} > lastDay.day())
+        return lastDay;
     return month / day{closing.day};
 }
 

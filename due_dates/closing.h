@@ -9,10 +9,10 @@
 
 namespace tokivane {
 
-// The latest day of the month a customer may close on: 29日 and 30日 are
-// not in every month, so such a closing is refused rather than guessed at;
-// 31日 is the month's end.
-inline constexpr int kLastClosingDay = 28;
+// The latest day of the month a customer may close on. 29日 and 30日 close
+// on the month's last day in a month that lacks them (February); 31日 is the
+// month's end.
+inline constexpr int kLastClosingDay = 30;
 
 // A customer's closing day (締日): a day of the month, the month's end, or
 // every record on its own invoice (都度).
@@ -32,15 +32,16 @@ struct ClosingDay {
 // As the closing list shows it: "20日", "月末" or "都度".
 QString closingDayCaption(ClosingDay closing);
 
-// Every closing day in the list's order: 1日 to 28日, 月末, then 都度, which
+// Every closing day in the list's order: 1日 to 30日, 月末, then 都度, which
 // alone has no period of days.
 inline constexpr int kClosingDayCount = kLastClosingDay + 2;
 int closingDayIndex(ClosingDay closing);
 // The closing day at an index of that order; 月末 outside it.
 ClosingDay closingDayAt(int index);
 
-// The closing date in a month, whether or not a record falls before it; none
-// for 都度, which closes on records rather than on a day of the month.
+// The closing date in a month, whether or not a record falls before it: the
+// month's last day when it is shorter than the closing day; none for 都度,
+// which closes on records rather than on a day of the month.
 std::optional<Date> closingDateIn(std::chrono::year_month month, ClosingDay closing);
 
 // 請求締日: the first closing date on or after the record date. ClosingDay dates

@@ -31,7 +31,9 @@ constexpr std::array<QStringView, 4> kClosingStarts{kPerRecord, kEveryMonth, u"�
 constexpr std::array<QStringView, 2> kMonthStarts{u"当", u"翌"};
 constexpr std::array<QStringView, 6> kMonthCounters{u"か", u"ヶ", u"カ", u"ケ", u"ヵ", u"箇"};
 constexpr std::array<QStringView, 2> kAfterWords{u"後", u"サイト"};
-constexpr std::array<QStringView, 5> kPayWords{u"支払い", u"支払", u"払い", u"払", u"入金"};
+// What the pay day is called after it: paid, received or transferred.
+constexpr std::array<QStringView, 8> kPayWords{u"支払い", u"支払", u"払い",   u"払",
+                                               u"入金",   u"回収", u"振込み", u"振込"};
 constexpr std::array<QStringView, 6> kHolidayWords{u"銀行休業日", u"土日祝日", u"土日祝",
                                                    u"休日",       u"祝日",     u"土日"};
 constexpr std::array<QStringView, 3> kMonthNames{u"当月", u"翌月", u"翌々月"};

@@ -179,13 +179,14 @@ void TestBatchLedger::rowClosingDaysJudgeAsExecute() {
 }
 
 // The window's invoicing rule, given any day below 28 as its closing entry,
-// gives the ranges rows with that closing day are judged by (28 is the
-// window's month end, which a row's 28日 is not).
+// gives the ranges rows with that closing day are judged by (the window reads
+// 28 to 31 as the month's end, which a row's 28日 to 30日 are not).
 void TestBatchLedger::everyClosingDayByTheWindowsRule() {
+    constexpr int kLastWindowDay = 27;
     for (sys_days day{year{2001} / January / 1}; day <= sys_days{year{2099} / December / 31};
          day += days{13}) {
         const auto processing = processingDateOf(dateTextOf(year_month_day{day}));
-        for (int closing = 1; closing < kLastClosingDay; ++closing) {
+        for (int closing = 1; closing <= kLastWindowDay; ++closing) {
             const BillingPeriods window =
                 billingPeriodsOf(*processing, QString(), QString::number(closing) + u'日', kClock);
             const auto rows = billingRangesOf(processing->date, ClosingDay::onDay(closing));

@@ -1,7 +1,8 @@
 // ClosingDay dates, pay days and the holiday rule against dates checked on a
-// calendar, and the business-day rule against its definition on every day
-// whose holidays are known.
+// calendar, and the closing dates and the business-day rule against their
+// definitions on every day whose holidays are known.
 #include "business_days.h"
+#include "closing.h"
 #include "collection_schedule.h"
 #include "due_date.h"
 #include "holidays.h"
@@ -52,6 +53,17 @@ CollectionTerms terms(ClosingDay closing, PayDay pay, HolidayRule rule) {
     return {closing, pay, rule};
 }
 
+// 月末 closes as day 31 would: on every month's last day.
+constexpr int kMonthEndAsDay = 31;
+
+// Whether a closing on day `closingDay` closes on `date`: on that day, or on
+// the last day of a month too short for it.
+bool closesOn(Date date, int closingDay) {
+    const unsigned length{Date{date.year() / date.month() / last}.day()};
+    const unsigned day{date.day()};
+    return day == unsigned(closingDay) || (day == length && length < unsigned(closingDay));
+}
+
 } // namespace
 
 class TestDueDates : public QObject {
@@ -62,6 +74,7 @@ class TestDueDates : public QObject {
     void dueDate();
     void refused_data();
     void refused();
+    void everyRecordClosesOnTheFirstClosingDayAfter();
     void movedOnlyToTheNearestBusinessDay();
     void movedNoteSaysFromWhereAndWhy();
     void scheduleCoversConsecutivePeriods();
@@ -128,6 +141,15 @@ void TestDueDates::dueDate_data() {
     row("previous business day before the closing", "2025-05-31",
         terms(end, PayDay::monthAndDay(0, kMonthEndPayDay), kPrevious), "2025-05-31", "2025-05-31",
         "2025-05-30");
+    row("30日 closes on the last of February", "2025-02-10",
+        terms(ClosingDay::onDay(30), nextMonthEnd, kPrevious), "2025-02-28", "2025-03-31",
+        "2025-03-31");
+    row("30日, a record of the 31st", "2025-03-31",
+        terms(ClosingDay::onDay(30), nextMonthEnd, kPrevious), "2025-04-30", "2025-05-31",
+        "2025-05-30");
+    row("29日 of a leap February", "2024-02-29",
+        terms(ClosingDay::onDay(29), PayDay::monthAndDay(1, 10), kPrevious), "2024-02-29",
+        "2024-03-10", "2024-03-08");
     row("last known year", "2099-10-25", terms(end, PayDay::monthAndDay(2, 30), kPrevious),
         "2099-10-31", "2099-12-30", "2099-12-30");
 }
@@ -160,6 +182,8 @@ void TestDueDates::refused_data() {
         terms(ClosingDay::monthEnd(), PayDay::daysAfter(31), kNext), "2099年");
     row("before 2000", "1999-12-31", terms(ClosingDay::monthEnd(), PayDay::daysAfter(31), kNext),
         "2000年");
+    row("closing day 31", "2025-01-15",
+        terms(ClosingDay::onDay(31), PayDay::monthAndDay(1, 10), kPrevious), "回収条件");
 }
 
 void TestDueDates::refused() {
@@ -168,6 +192,42 @@ void TestDueDates::refused() {
     QFETCH(QString, says);
     const auto result = dueDateOf(dateOf(record), terms);
     QVERIFY2(refusalOf(result).contains(says), qPrintable(refusalOf(result)));
+}
+
+// Every record date of the known years on every closing day with periods
+// (1日 to 30日, 月末): its closing date is the first day on or after it that
+// the closing closes on, the record lies in that closing's period, and the
+// closings before and after it are its neighbours. Walked backwards, so the
+// first closing on or after each day is the latest one seen.
+void TestDueDates::everyRecordClosesOnTheFirstClosingDayAfter() {
+    const sys_days firstRecord{2000y / January / 1d};
+    const sys_days lastRecord{2099y / December / 31d};
+    for (int index = 0; index + 1 < kClosingDayCount; ++index) {
+        const ClosingDay closing = closingDayAt(index);
+        const int closingDay =
+            closing.kind == ClosingDay::Kind::MonthEnd ? kMonthEndAsDay : closing.day;
+        // Every closing day falls in January, which holds all 31 days.
+        sys_days expected{};
+        for (sys_days record{2100y / January / 31d}; record >= firstRecord; record -= days{1}) {
+            if (closesOn(Date{record}, closingDay))
+                expected = record;
+            if (record > lastRecord)
+                continue;
+            const sys_days actual{closingDateOf(Date{record}, closing)};
+            const sys_days previous{previousClosingDate(Date{actual}, closing)};
+            const sys_days next{nextClosingDate(Date{actual}, closing)};
+            const bool right = actual == expected && previous < record &&
+                               sys_days{nextClosingDate(Date{previous}, closing)} == actual &&
+                               next == sys_days{closingDateOf(Date{actual + days{1}}, closing)};
+            if (!right)
+                QFAIL(qPrintable(u"%1 on %2: closes %3 (expected %4), after %5, before %6"_qs.arg(
+                    qdateOf(Date{record}).toString(Qt::ISODate), closingDayCaption(closing),
+                    qdateOf(Date{actual}).toString(Qt::ISODate),
+                    qdateOf(Date{expected}).toString(Qt::ISODate),
+                    qdateOf(Date{previous}).toString(Qt::ISODate),
+                    qdateOf(Date{next}).toString(Qt::ISODate))));
+        }
+    }
 }
 
 // Every day of the known years as an unadjusted due date: a moved date is a
@@ -217,6 +277,13 @@ void TestDueDates::scheduleCoversConsecutivePeriods() {
                                       terms(ClosingDay::perRecord(), PayDay::daysAfter(30), kNext));
     QCOMPARE(int(perRecord.rows.size()), 1);
     QCOMPARE(perRecord.rows.front().periodStart, dateOf("2025-06-15"));
+
+    // A 30日 period starts the day after February's closing on the 28th.
+    const auto day30 = scheduleOf(dateOf("2025-02-10"),
+                                  terms(ClosingDay::onDay(30), PayDay::daysAfter(30), kPrevious));
+    QCOMPARE(day30.rows[1].periodStart, dateOf("2025-03-01"));
+    QCOMPARE(day30.rows[1].due.closing, dateOf("2025-03-30"));
+    QCOMPARE(day30.rows[2].periodStart, dateOf("2025-03-31"));
 
     const auto lastYear = scheduleOf(dateOf("2099-06-10"), monthly);
     QCOMPARE(int(lastYear.rows.size()), 6);

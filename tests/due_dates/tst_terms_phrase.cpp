@@ -1,3 +1,4 @@
+#include "closing_cell.h"
 #include "terms_phrase.h"
 
 #include <QTest>
@@ -5,8 +6,8 @@
 
 using namespace tokivane;
 
-// Terms phrases as customers write them, the ones refused and where, and
-// every written phrase read back.
+// Terms phrases as customers write them, the ones refused and where, every
+// written phrase read back, and ledgers' closing-day cells.
 
 namespace tokivane {
 
@@ -51,6 +52,8 @@ class TestTermsPhrase : public QObject {
     void roundTrip_data();
     void roundTrip();
     void over();
+    void closingCell_data();
+    void closingCell();
 };
 
 void TestTermsPhrase::read_data() {
@@ -86,6 +89,8 @@ void TestTermsPhrase::read_data() {
 
     row("closing day 1", u"1日締め"_qs, {ClosingDay::onDay(1), {}, {}});
     row("closing day 28, 〆切", u"28日〆切"_qs, {ClosingDay::onDay(28), {}, {}});
+    row("closing day 29", u"29日締め"_qs, {ClosingDay::onDay(29), {}, {}});
+    row("closing day 30", u"30日〆翌月末払い"_qs, {ClosingDay::onDay(30), months(1, kEnd), {}});
     row("closing day 31 is month end", u"31日締切"_qs, {monthEnd, {}, {}});
     row("every month", u"毎月20日締め"_qs, {day20, {}, {}});
     row("month without day", u"翌月払い"_qs, {{}, months(1, kEnd), {}});
@@ -93,6 +98,10 @@ void TestTermsPhrase::read_data() {
     row("pay day 31 is month end", u"翌月31日"_qs, {{}, months(1, kEnd), {}});
     row("翌々月末日支払", u"翌々月末日支払"_qs, {{}, months(2, kEnd), {}});
     row("翌翌月入金", u"翌翌月5日入金"_qs, {{}, months(2, 5), {}});
+    row("回収", u"20日締め翌月末回収"_qs, {day20, months(1, kEnd), {}});
+    row("振込", u"末締め翌々月10日振込"_qs, {monthEnd, months(2, 10), {}});
+    row("振込み, then the rule", u"翌月10日振込み 休日は翌営業日"_qs, {{}, months(1, 10), kNext});
+    row("回収 after days", u"月末締め60日後回収"_qs, {monthEnd, PayDay::daysAfter(60), {}});
     row("one day after", u"1日後"_qs, {{}, PayDay::daysAfter(1), {}});
     row("365 days after", u"365日後払い"_qs, {{}, PayDay::daysAfter(365), {}});
 
@@ -135,10 +144,9 @@ void TestTermsPhrase::refused_data() {
     row("blanks only", u" 　\t"_qs, 3, u"書かれていません"_qs);
     row("unknown word", u"20日締めです"_qs, 5, u"です"_qs);
     row("翌年", u"翌年末"_qs, 1, u"「年末」"_qs);
-    row("closing day 29", u"29日締め"_qs, 0, u"29日締め"_qs);
-    row("closing day 30", u"末 30日〆"_qs, 2, u"30日〆"_qs);
     row("closing day 0", u"0日締め"_qs, 0, u"0日締め"_qs);
     row("closing day 32", u"32日締め"_qs, 0, u"32日締め"_qs);
+    row("closing day 32, the days said", u"末 32日〆"_qs, 2, u"1日〜30日"_qs);
     row("number without 日", u"20締め"_qs, 2, u"締め"_qs);
     row("pay day 0", u"20日締め翌月0日"_qs, 7, u"0日"_qs);
     row("pay day 32", u"翌月32日払い"_qs, 2, u"32日払い"_qs);
@@ -198,7 +206,7 @@ void TestTermsPhrase::roundTrip_data() {
     const std::array<std::pair<const char*, ClosingDay>, 5> closings{{
         {"1日", ClosingDay::onDay(1)},
         {"15日", ClosingDay::onDay(15)},
-        {"28日", ClosingDay::onDay(28)},
+        {"30日", ClosingDay::onDay(30)},
         {"月末", ClosingDay::monthEnd()},
         {"都度", ClosingDay::perRecord()},
     }};
@@ -240,6 +248,35 @@ void TestTermsPhrase::over() {
              (CollectionTerms{defaults.closing, PayDay::daysAfter(60), defaults.holidays}));
     const TermsPhrase all{ClosingDay::perRecord(), months(2, 5), kUnchanged};
     QCOMPARE(termsOver(all, defaults), (CollectionTerms{*all.closing, *all.pay, *all.holidays}));
+}
+
+void TestTermsPhrase::closingCell_data() {
+    QTest::addColumn<QString>("cell");
+    // None when the cell is refused.
+    QTest::addColumn<std::optional<ClosingDay>>("expected");
+    const auto row = [](const char* name, const QString& cell, std::optional<ClosingDay> day) {
+        QTest::newRow(name) << cell << day;
+    };
+    row("20", u"20"_qs, ClosingDay::onDay(20));
+    row("30", u"30"_qs, ClosingDay::onDay(30));
+    row("31 is month end", u"31"_qs, ClosingDay::monthEnd());
+    row("99 is month end", u"99"_qs, ClosingDay::monthEnd());
+    row("full-width 99 in blanks", u" ９９　"_qs, ClosingDay::monthEnd());
+    row("0", u"0"_qs, std::nullopt);
+    row("32", u"32"_qs, std::nullopt);
+    row("98", u"98"_qs, std::nullopt);
+    row("100", u"100"_qs, std::nullopt);
+    row("99 with 日", u"99日"_qs, std::nullopt);
+}
+
+void TestTermsPhrase::closingCell() {
+    QFETCH(QString, cell);
+    QFETCH(std::optional<ClosingDay>, expected);
+    const auto read = readClosingCell(cell);
+    const auto* closing = std::get_if<ClosingDay>(&read);
+    QCOMPARE(closing ? std::optional(*closing) : std::nullopt, expected);
+    if (const auto* error = std::get_if<TermsPhraseError>(&read))
+        QVERIFY(!error->message.isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestTermsPhrase)
