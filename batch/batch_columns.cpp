@@ -10,6 +10,7 @@ namespace tokivane {
 namespace {
 
 constexpr QStringView kLineHeader = u"行";
+constexpr QStringView kCustomerNameHeader = u"得意先名";
 constexpr QStringView kRecordDateHeader = u"記録日";
 constexpr QStringView kClosingDateHeader = u"請求締日";
 constexpr QStringView kDueDateHeader = u"回収予定日";
@@ -28,6 +29,15 @@ constexpr int kDateColumns = 3;
 
 int inputCount(const BatchTable& table) {
     return static_cast<int>(table.inputHeaders.size());
+}
+
+// Where among the input columns the list's names stand: right after the
+// code column.
+std::optional<int> namePosition(const BatchTable& table) {
+    if (!table.customers || !table.customers->hasNames || table.namesCustomers ||
+        !table.codeColumn || *table.codeColumn >= table.inputHeaders.size())
+        return std::nullopt;
+    return static_cast<int>(*table.codeColumn) + 1;
 }
 
 template <typename Reading> QString cellError(const Reading& reading) {
@@ -69,6 +79,9 @@ QStringList termsNotes(const BatchTable& table, const BatchRow& row) {
     if (!row.date || !table.basis)
         return {};
     QStringList notes = ownTermsNotes(table, row);
+    notes.append(customerNote(table, row));
+    if (lacksCustomer(table, row))
+        return notes;
     if (table.effectiveTerms[row.terms].closing.kind == ClosingDay::Kind::PerRecord)
         notes.append(kPerRecordNote.toString());
     if (const auto due = dueDateOfRow(table, row); due && std::holds_alternative<QString>(*due))
@@ -97,7 +110,8 @@ std::optional<DueDate> shownDueDate(const BatchTable& table, const BatchRow& row
 } // namespace
 
 int batchColumnCount(const BatchTable& table) {
-    return kLeadingColumns + inputCount(table) + kTrailingColumns;
+    return kLeadingColumns + inputCount(table) + (namePosition(table) ? 1 : 0) +
+           kTrailingColumns;
 }
 
 BatchColumn batchColumnAt(const BatchTable& table, int column) {
@@ -105,6 +119,12 @@ BatchColumn batchColumnAt(const BatchTable& table, int column) {
     if (column < kLeadingColumns)
         return {ColumnKind::Line};
     column -= kLeadingColumns;
+    if (const auto name = namePosition(table)) {
+        if (column == *name)
+            return {ColumnKind::CustomerName};
+        if (column > *name)
+            --column;
+    }
     if (column < inputs)
         return {ColumnKind::Input, column};
     column -= inputs;
@@ -125,6 +145,8 @@ QString batchHeaderText(const BatchTable& table, int column) {
         return kLineHeader.toString();
     case ColumnKind::Input:
         return table.inputHeaders.value(at.index);
+    case ColumnKind::CustomerName:
+        return kCustomerNameHeader.toString();
     case ColumnKind::RecordDate:
         return kRecordDateHeader.toString();
     case ColumnKind::ClosingDate:
@@ -151,6 +173,10 @@ QString batchCellText(const BatchTable& table, const BatchRow& row, int column) 
         return cellOfRecord(QStringView(table.source).sliced(row.start, row.end - row.start),
                             table.separator, at.index)
             .value_or(QString());
+    case ColumnKind::CustomerName: {
+        const CustomerRow* customer = customerOfRow(table, row);
+        return customer ? customer->name : QString();
+    }
     case ColumnKind::RecordDate:
         return row.date ? dateTextOf(*row.date) : QString();
     case ColumnKind::ClosingDate:

@@ -7,9 +7,21 @@
 
 namespace tokivane {
 
-// The columns a judged table shows: "行", the input columns, "記録日",
-// "請求締日", "回収予定日", the nine judgements, "曜日・和暦" and "備考".
-enum class ColumnKind { Line, Input, RecordDate, ClosingDate, DueDate, Judgement, FullDate, Note };
+// The columns a judged table shows: "行", the input columns (with
+// "得意先名" from the customer list after the code column, when the list has
+// names and the ledger does not), "記録日", "請求締日", "回収予定日", the nine
+// judgements, "曜日・和暦" and "備考".
+enum class ColumnKind {
+    Line,
+    Input,
+    CustomerName,
+    RecordDate,
+    ClosingDate,
+    DueDate,
+    Judgement,
+    FullDate,
+    Note
+};
 
 struct BatchColumn {
     ColumnKind kind;

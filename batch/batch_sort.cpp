@@ -58,7 +58,8 @@ qint64 numberKey(const BatchTable& table, const BatchRow& row, ColumnKind kind, 
 
 std::vector<int> sortedRows(const BatchTable& table, int column, Qt::SortOrder order) {
     const BatchColumn at = batchColumnAt(table, column);
-    if (at.kind == ColumnKind::Input || at.kind == ColumnKind::Note) {
+    if (at.kind == ColumnKind::Input || at.kind == ColumnKind::CustomerName ||
+        at.kind == ColumnKind::Note) {
         std::vector<QString> keys;
         keys.reserve(static_cast<std::size_t>(table.rows.size()));
         for (const BatchRow& row : table.rows)

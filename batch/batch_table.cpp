@@ -2,6 +2,7 @@
 
 #include "billing_ranges.h"
 #include "column_choice.h"
+#include "customer_columns.h"
 
 #include <algorithm>
 #include <limits>
@@ -138,8 +139,8 @@ QStringList cellsOf(const BatchTable& table, const BatchRow& row) {
                          table.separator);
 }
 
-BatchReader::BatchReader(QString text, const Clock& clock)
-    : clock_(clock), splitter_(QStringView()) {
+BatchReader::BatchReader(QString text, const Clock& clock, QString listCodeHeader)
+    : clock_(clock), listCodeHeader_(std::move(listCodeHeader)), splitter_(QStringView()) {
     table_.source = std::move(text);
     splitter_ = RecordSplitter(table_.source);
     table_.separator = splitter_.separator();
@@ -179,6 +180,8 @@ void BatchReader::chooseColumn() {
     if (choice.headerLine) {
         table_.inputHeaders = lines.front().cells;
         table_.termsColumns = termsColumnsOf(table_.inputHeaders);
+        table_.codeColumn = codeColumnOf(table_.inputHeaders, listCodeHeader_);
+        table_.namesCustomers = nameColumnOf(table_.inputHeaders).has_value();
     }
     columnChosen_ = true;
     table_.rows.reserve(first.size());
@@ -216,23 +219,25 @@ void BatchReader::readRecord(const SourceRecord& record) {
 
 quint32 BatchReader::ownTermsOf(QStringView text) {
     const TermsColumns& columns = table_.termsColumns;
-    if (!columns.any())
+    if (!columns.any() && !table_.codeColumn)
         return 0;
     const auto cellAt = [&](std::optional<qsizetype> column) -> std::optional<QStringView> {
         return column ? rawCellOfRecord(text, table_.separator, *column) : std::nullopt;
     };
-    return termsReader_.indexOf(
-        {cellAt(columns.closing), cellAt(columns.terms), table_.separator, columns.termsAreDays});
+    return termsReader_.indexOf({cellAt(columns.closing), cellAt(columns.terms),
+                                 cellAt(table_.codeColumn), table_.separator,
+                                 columns.termsAreDays});
 }
 
 BatchTable BatchReader::take() && {
     table_.inputHeaders = inputHeadersOf(table_.inputHeaders, cellCount_);
-    table_.rowTerms = std::move(termsReader_).take();
+    table_.codes = std::move(termsReader_).takeCodes();
+    table_.rowTerms = std::move(termsReader_).takeEntries();
     return std::move(table_);
 }
 
-BatchTable readBatch(QString text, const Clock& clock) {
-    BatchReader reader(std::move(text), clock);
+BatchTable readBatch(QString text, const Clock& clock, QString listCodeHeader) {
+    BatchReader reader(std::move(text), clock, std::move(listCodeHeader));
     while (!reader.atEnd())
         reader.readMore(std::numeric_limits<qsizetype>::max());
     return std::move(reader).take();
@@ -242,14 +247,51 @@ void judgeBatch(BatchTable& table, const JudgingBasis& basis) {
     judgeBatch(table, basis, startingTerms(basis.closingEntry));
 }
 
-void judgeBatch(BatchTable& table, const JudgingBasis& basis, const CollectionTerms& line) {
+namespace {
+
+// Where each of the table's codes leads in its customer list, and which
+// entries of rowTerms that leaves without terms.
+void joinCustomers(BatchTable& table, std::shared_ptr<const CustomerList> customers) {
+    table.customers = table.codeColumn ? std::move(customers) : nullptr;
+    table.codeMatches.clear();
+    table.withoutCustomer.assign(table.rowTerms.size(), false);
+    if (!table.customers)
+        return;
+    table.codeMatches.reserve(table.codes.size());
+    for (const QString& code : table.codes)
+        table.codeMatches.push_back(matchCode(*table.customers, code));
+    for (std::size_t at = 0; at < table.rowTerms.size(); ++at)
+        table.withoutCustomer[at] = !givesTerms(table.codeMatches[table.rowTerms[at].code]);
+}
+
+std::optional<CustomerTerms> customerTermsOf(const BatchTable& table, const RowTerms& own) {
+    if (!table.customers)
+        return std::nullopt;
+    const CodeMatch& match = table.codeMatches[own.code];
+    if (!givesTerms(match))
+        return std::nullopt;
+    return table.customers->rows[static_cast<std::size_t>(match.row)].terms;
+}
+
+// Whether an entry's rows have a closing day to judge 前回請求 and 今回請求 by.
+bool closingKnown(const BatchTable& table, std::size_t entry) {
+    const RowTerms& own = table.rowTerms[entry];
+    return !own.closingUnread && (own.ownClosing() || !table.withoutCustomer[entry]);
+}
+
+} // namespace
+
+void judgeBatch(BatchTable& table, const JudgingBasis& basis, const CollectionTerms& line,
+                std::shared_ptr<const CustomerList> customers) {
+    joinCustomers(table, std::move(customers));
     table.lineTerms = line;
     table.effectiveTerms.resize(table.rowTerms.size());
     std::vector<int> slotOf(table.rowTerms.size());
     for (std::size_t at = 0; at < table.rowTerms.size(); ++at) {
         const RowTerms& own = table.rowTerms[at];
-        table.effectiveTerms[at] = effectiveTerms(own, line);
-        slotOf[at] = own.closingUnread ? kNoSlot : closingSlot(table.effectiveTerms[at].closing);
+        table.effectiveTerms[at] = effectiveTerms(own, line, customerTermsOf(table, own));
+        slotOf[at] =
+            closingKnown(table, at) ? closingSlot(table.effectiveTerms[at].closing) : kNoSlot;
     }
     const std::vector<quint16> byDay = judgementsByDay(basis.ranges);
     const auto billing = billingDaysBySlot(basis.processing.date);
@@ -267,10 +309,32 @@ void judgeBatch(BatchTable& table, const JudgingBasis& basis, const CollectionTe
         showLineBilling(*table.basis, line.closing);
 }
 
+bool joinsCustomers(const BatchTable& table) {
+    return table.customers != nullptr;
+}
+
+bool lacksCustomer(const BatchTable& table, const BatchRow& row) {
+    return row.terms < table.withoutCustomer.size() && table.withoutCustomer[row.terms];
+}
+
+const CustomerRow* customerOfRow(const BatchTable& table, const BatchRow& row) {
+    if (!table.customers || row.terms >= table.rowTerms.size())
+        return nullptr;
+    const CodeMatch& match = table.codeMatches[table.rowTerms[row.terms].code];
+    return match.row >= 0 ? &table.customers->rows[static_cast<std::size_t>(match.row)] : nullptr;
+}
+
+QString customerNote(const BatchTable& table, const BatchRow& row) {
+    if (!table.customers || row.terms >= table.rowTerms.size())
+        return {};
+    const quint32 code = table.rowTerms[row.terms].code;
+    return codeMatchNote(*table.customers, table.codeMatches[code], table.codes[code]);
+}
+
 bool billingJudged(const BatchTable& table, const BatchRow& row) {
     if (!table.basis || row.terms >= table.effectiveTerms.size())
         return false;
-    return !table.rowTerms[row.terms].closingUnread &&
+    return closingKnown(table, row.terms) &&
            table.effectiveTerms[row.terms].closing.kind != ClosingDay::Kind::PerRecord;
 }
 
@@ -281,7 +345,7 @@ bool judgementShown(const BatchTable& table, const BatchRow& row, int index) {
 std::optional<std::variant<DueDate, QString>> dueDateOfRow(const BatchTable& table,
                                                            const BatchRow& row) {
     if (!row.date || !table.basis || row.terms >= table.effectiveTerms.size() ||
-        table.rowTerms[row.terms].anyUnread())
+        table.rowTerms[row.terms].anyUnread() || lacksCustomer(table, row))
         return std::nullopt;
     return dueDateOf(*row.date, table.effectiveTerms[row.terms]);
 }
@@ -298,6 +362,9 @@ void clearJudgements(BatchTable& table) {
         row.yes = 0;
     table.basis.reset();
     table.effectiveTerms.clear();
+    table.customers.reset();
+    table.codeMatches.clear();
+    table.withoutCustomer.clear();
 }
 
 BatchCounts countsOf(const BatchTable& table) {
@@ -306,6 +373,9 @@ BatchCounts countsOf(const BatchTable& table) {
     counts.dates =
         std::ranges::count_if(table.rows, [](const BatchRow& row) { return row.date.has_value(); });
     counts.unread = counts.rows - counts.dates;
+    counts.withoutCustomer = std::ranges::count_if(table.rows, [&](const BatchRow& row) {
+        return row.date && table.basis && lacksCustomer(table, row);
+    });
     return counts;
 }
 

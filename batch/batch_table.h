@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock.h"
+#include "customer_codes.h"
 #include "date_forms.h"
 #include "date_text.h"
 #include "due_date.h"
@@ -12,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <memory>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -55,10 +57,21 @@ struct BatchTable {
     // distinct pair of their cells says; entry 0 is a row with none.
     TermsColumns termsColumns;
     std::vector<RowTerms> rowTerms{RowTerms{}};
+    // The column of customer codes, and each distinct code the rows name
+    // (kNoCode first); whether the ledger names its customers itself.
+    std::optional<qsizetype> codeColumn;
+    std::vector<QString> codes;
+    bool namesCustomers = false;
     // The 回収条件 line, and what each entry of rowTerms comes to over it;
     // filled when judged.
     CollectionTerms lineTerms;
     std::vector<CollectionTerms> effectiveTerms;
+    // The customer list judged with, where each code leads in it, and the
+    // entries of rowTerms whose customer gives no terms: those rows get no
+    // due dates rather than the line's.
+    std::shared_ptr<const CustomerList> customers;
+    std::vector<CodeMatch> codeMatches;
+    std::vector<bool> withoutCustomer;
 };
 
 // The input cells of a row, split from the source when asked.
@@ -68,7 +81,9 @@ QStringList cellsOf(const BatchTable& table, const BatchRow& row);
 // its progress and be given up between parts.
 class BatchReader {
   public:
-    BatchReader(QString text, const Clock& clock);
+    // A ledger's code column is named as a customer list's is, or with
+    // `listCodeHeader`, the open list's own header for it.
+    BatchReader(QString text, const Clock& clock, QString listCodeHeader = {});
 
     bool atEnd() const { return columnChosen_ && splitter_.atEnd(); }
     // Reads up to `lines` more lines.
@@ -86,6 +101,7 @@ class BatchReader {
 
     BatchTable table_;
     const Clock& clock_;
+    QString listCodeHeader_;
     RecordSplitter splitter_;
     RowTermsReader termsReader_;
     bool columnChosen_ = false;
@@ -94,11 +110,27 @@ class BatchReader {
 };
 
 // Reads every line of a text at once; nothing is judged yet.
-BatchTable readBatch(QString text, const Clock& clock);
+BatchTable readBatch(QString text, const Clock& clock, QString listCodeHeader = {});
 
 // Judges every row with a date against the basis's ranges, 前回請求 and
-// 今回請求 by the row's own closing day over the 回収条件 line's.
-void judgeBatch(BatchTable& table, const JudgingBasis& basis, const CollectionTerms& line);
+// 今回請求 by the row's own closing day, then its customer's, then the
+// 回収条件 line's. With a customer list, rows with a code take their
+// customer's terms.
+void judgeBatch(BatchTable& table, const JudgingBasis& basis, const CollectionTerms& line,
+                std::shared_ptr<const CustomerList> customers = nullptr);
+
+// Whether the rows' codes are looked up in a customer list.
+bool joinsCustomers(const BatchTable& table);
+
+// A row whose customer gives no terms: a code not in the list, listed twice
+// with different terms, or whose terms were not read.
+bool lacksCustomer(const BatchTable& table, const BatchRow& row);
+
+// The customer's row of the list a row's code leads to; none without one.
+const CustomerRow* customerOfRow(const BatchTable& table, const BatchRow& row);
+
+// What 備考 says of a row's code; empty when it needs saying nothing.
+QString customerNote(const BatchTable& table, const BatchRow& row);
 
 // The same with the terms the window starts from for its closing day.
 void judgeBatch(BatchTable& table, const JudgingBasis& basis);
@@ -127,6 +159,8 @@ struct BatchCounts {
     qsizetype rows = 0;
     qsizetype dates = 0;
     qsizetype unread = 0;
+    // Rows with a date whose customer gives no terms.
+    qsizetype withoutCustomer = 0;
 };
 
 BatchCounts countsOf(const BatchTable& table);

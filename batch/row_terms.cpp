@@ -1,6 +1,7 @@
 #include "row_terms.h"
 
 #include "closing_cell.h"
+#include "customer_codes.h"
 #include "header_columns.h"
 #include "source_lines.h"
 #include "terms_cell.h"
@@ -17,8 +18,9 @@ constexpr std::array<QStringView, 3> kClosingHeaders{u"締日", u"締め日", u"
 constexpr QStringView kDaysHeader = u"支払サイト";
 constexpr std::array<QStringView, 4> kTermsHeaders{u"支払条件", u"回収条件", u"取引条件",
                                                    kDaysHeader};
-// Places for pairs of cells read lately. A ledger has far fewer customers.
-constexpr std::size_t kRememberedCells = 4096;
+// Places for the cells of rows read lately: enough for a customer list of
+// ten thousand codes to be read mostly from here.
+constexpr std::size_t kRememberedCells = 16384;
 
 // Distinct terms as one number: each optional part, present or not, in bits
 // of its own.
@@ -113,8 +115,12 @@ RowTerms readRowTerms(const TermsCells& cells) {
     return own;
 }
 
-CollectionTerms effectiveTerms(const RowTerms& own, const CollectionTerms& line) {
-    CollectionTerms terms = termsOver(own.phrase, line);
+CollectionTerms effectiveTerms(const RowTerms& own, const CollectionTerms& line,
+                               const std::optional<CustomerTerms>& customer) {
+    CollectionTerms base = line;
+    if (customer)
+        base = {customer->closing, customer->pay, customer->holidays.value_or(line.holidays)};
+    CollectionTerms terms = termsOver(own.phrase, base);
     if (own.closing)
         terms.closing = *own.closing;
     return terms;
@@ -137,30 +143,52 @@ std::size_t RowTermsReader::hashOf(const Cells& cells) {
     };
     add(cells.closing);
     add(cells.terms);
+    add(cells.code);
     return hash;
 }
 
 quint32 RowTermsReader::indexOf(const TermsCells& cells) {
-    const Cells key{cells.closing.value_or(QStringView()), cells.terms.value_or(QStringView())};
-    if (key.closing.trimmed().isEmpty() && key.terms.trimmed().isEmpty())
+    const Cells key{cells.closing.value_or(QStringView()), cells.terms.value_or(QStringView()),
+                    cells.code.value_or(QStringView())};
+    if (key.closing.trimmed().isEmpty() && key.terms.trimmed().isEmpty() &&
+        key.code.trimmed().isEmpty())
         return 0;
     Remembered& place = remembered_[hashOf(key) % kRememberedCells];
     if (place.used && place.cells == key)
         return place.index;
-    place = {key, entryOf(readRowTerms(cells)), true};
+    RowTerms own = readRowTerms(cells);
+    own.code = codeOf(key.code, cells.separator);
+    place = {key, entryOf(own), true};
     return place.index;
 }
 
+quint32 RowTermsReader::codeOf(QStringView raw, QChar separator) {
+    QString unquoted;
+    const QString code = foldedCode(valueOfRawCell(raw, separator, unquoted));
+    if (code.isEmpty())
+        return kNoCode;
+    if (const auto found = codeEntries_.constFind(code); found != codeEntries_.cend())
+        return *found;
+    const auto entry = static_cast<quint32>(codes_.size());
+    codeEntries_.insert(code, entry);
+    codes_.push_back(code);
+    return entry;
+}
+
 quint32 RowTermsReader::entryOf(const RowTerms& own) {
-    const auto [found, added] =
-        byTerms_.try_emplace(packedTerms(own), static_cast<quint32>(entries_.size()));
+    const auto [found, added] = byTerms_.try_emplace(Key{packedTerms(own), own.code},
+                                                     static_cast<quint32>(entries_.size()));
     if (added)
         entries_.push_back(own);
     return found->second;
 }
 
-std::vector<RowTerms> RowTermsReader::take() && {
+std::vector<RowTerms> RowTermsReader::takeEntries() && {
     return std::move(entries_);
+}
+
+std::vector<QString> RowTermsReader::takeCodes() && {
+    return std::move(codes_);
 }
 
 ClosingDay closingDayOfEntry(QStringView entry) {
