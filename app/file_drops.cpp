@@ -6,25 +6,25 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
-#include <optional>
 
 namespace tokivane {
 
 namespace {
 
-std::optional<QString> batchFileOf(const QMimeData* data) {
+QStringList batchFilesOf(const QMimeData* data) {
+    QStringList paths;
     if (!data || !data->hasUrls())
-        return std::nullopt;
+        return paths;
     for (const QUrl& url : data->urls()) {
         if (url.isLocalFile() && isBatchFileName(url.toLocalFile()))
-            return url.toLocalFile();
+            paths.append(url.toLocalFile());
     }
-    return std::nullopt;
+    return paths;
 }
 
 class FileDrops final : public QObject {
   public:
-    FileDrops(QWidget& target, std::function<void(const QString&)> open)
+    FileDrops(QWidget& target, std::function<void(const QStringList&)> open)
         : QObject(&target), open_(std::move(open)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -32,18 +32,18 @@ class FileDrops final : public QObject {
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto* drag = static_cast<QDropEvent*>(event);
-            if (!batchFileOf(drag->mimeData()))
+            if (batchFilesOf(drag->mimeData()).isEmpty())
                 return false;
             drag->acceptProposedAction();
             return true;
         }
         case QEvent::Drop: {
             auto* drop = static_cast<QDropEvent*>(event);
-            const auto path = batchFileOf(drop->mimeData());
-            if (!path)
+            const QStringList paths = batchFilesOf(drop->mimeData());
+            if (paths.isEmpty())
                 return false;
             drop->acceptProposedAction();
-            open_(*path);
+            open_(paths);
             return true;
         }
         default:
@@ -52,12 +52,12 @@ class FileDrops final : public QObject {
     }
 
   private:
-    std::function<void(const QString&)> open_;
+    std::function<void(const QStringList&)> open_;
 };
 
 } // namespace
 
-void acceptBatchFileDrops(QWidget& target, std::function<void(const QString&)> open) {
+void acceptBatchFileDrops(QWidget& target, std::function<void(const QStringList&)> open) {
     target.setAcceptDrops(true);
     target.installEventFilter(new FileDrops(target, std::move(open)));
 }

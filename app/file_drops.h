@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
 
 namespace tokivane {
 
-// Lets `target` take a dropped .csv, .tsv or .txt file, handed to `open`;
-// other drops go on as before.
-void acceptBatchFileDrops(QWidget& target, std::function<void(const QString&)> open);
+// Lets `target` take dropped .csv, .tsv and .txt files, handed to `open`
+// together (a ledger and its customer list may come at once); other drops go
+// on as before.
+void acceptBatchFileDrops(QWidget& target, std::function<void(const QStringList&)> open);
 
 } // namespace tokivane

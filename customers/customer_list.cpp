@@ -24,6 +24,8 @@ constexpr QStringView kCellNote = u"%1の列：%2";
 constexpr QStringView kTwiceDiffering = u"コード%1が%2回あり、条件が違います（使いません）";
 constexpr QStringView kTwiceSame = u"コード%1が%2回あります（同じ条件）";
 constexpr QStringView kTermsUnread = u"条件が読めないため使いません";
+constexpr std::array<QStringView, kCustomerColumnCount> kViewHeaders{u"コード", u"得意先名",
+                                                                     u"支払条件", u"備考"};
 
 // The cells of one record of the list, and its headers for notes.
 class RowCells {
@@ -235,6 +237,43 @@ std::variant<CustomerList, QString> readCustomerList(QStringView text, MonthCoun
 
 QString customerTermsText(const CustomerTerms& terms) {
     return termsPhraseOf(TermsPhrase{terms.closing, terms.pay, terms.holidays});
+}
+
+QString customerHeaderText(int column) {
+    return column >= 0 && column < kCustomerColumnCount
+               ? kViewHeaders[static_cast<std::size_t>(column)].toString()
+               : QString();
+}
+
+QString customerCellText(const CustomerRow& row, int column) {
+    switch (column) {
+    case 0:
+        return row.code;
+    case 1:
+        return row.name;
+    case 2:
+        return row.terms ? customerTermsText(*row.terms) : QString();
+    case 3:
+        return row.note;
+    default:
+        return {};
+    }
+}
+
+QList<QStringList> customerListCells(const CustomerList& list) {
+    QList<QStringList> cells;
+    cells.reserve(qsizetype(list.rows.size()) + 1);
+    QStringList header;
+    for (int column = 0; column < kCustomerColumnCount; ++column)
+        header.append(customerHeaderText(column));
+    cells.append(header);
+    for (const CustomerRow& row : list.rows) {
+        QStringList line;
+        for (int column = 0; column < kCustomerColumnCount; ++column)
+            line.append(customerCellText(row, column));
+        cells.append(line);
+    }
+    return cells;
 }
 
 } // namespace tokivane

@@ -68,4 +68,11 @@ bool namesCustomerColumns(const QStringList& headers);
 // The list's terms in one phrase: "20日締め翌月末払い 休日は前営業日".
 QString customerTermsText(const CustomerTerms& terms);
 
+// The list as read, for the 得意先一覧 view, copies and saves: コード,
+// 得意先名, the terms as one phrase, and 備考.
+inline constexpr int kCustomerColumnCount = 4;
+QString customerHeaderText(int column);
+QString customerCellText(const CustomerRow& row, int column);
+QList<QStringList> customerListCells(const CustomerList& list);
+
 } // namespace tokivane

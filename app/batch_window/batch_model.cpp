@@ -30,9 +30,17 @@ void BatchModel::setTable(BatchTable table) {
     endResetModel();
 }
 
-void BatchModel::judge(const JudgingBasis& basis, const CollectionTerms& line) {
-    judgeBatch(table_, basis, line);
-    judgementsChanged();
+void BatchModel::judge(const JudgingBasis& basis, const CollectionTerms& line,
+                       std::shared_ptr<const CustomerList> customers) {
+    const int columns = columnCount();
+    judgeBatch(table_, basis, line, std::move(customers));
+    if (columns == columnCount()) {
+        judgementsChanged();
+        return;
+    }
+    // The rows stay and keep their order; only the columns moved.
+    beginResetModel();
+    endResetModel();
 }
 
 void BatchModel::clearJudgements() {

@@ -22,8 +22,10 @@ class BatchModel final : public QAbstractTableModel {
     const BatchTable& table() const { return table_; }
     // New rows, shown in source order.
     void setTable(BatchTable table);
-    // New judgements for the same rows.
-    void judge(const JudgingBasis& basis, const CollectionTerms& line);
+    // New judgements for the same rows; another customer list may bring or
+    // take away the 得意先名 column.
+    void judge(const JudgingBasis& basis, const CollectionTerms& line,
+               std::shared_ptr<const CustomerList> customers);
     void clearJudgements();
 
     // The table's rows in the order shown.

@@ -5,6 +5,7 @@
 #include "batch_model.h"
 #include "batch_sort.h"
 #include "clipboard_table.h"
+#include "customer_model.h"
 #include "file_drops.h"
 #include "file_text.h"
 #include "form_font.h"
@@ -12,17 +13,21 @@
 #include "full_date.h"
 #include "message_box.h"
 #include "table_commands.h"
+#include "table_kind.h"
 #include "terms_editor.h"
 #include "work_progress.h"
 
 #include <QBoxLayout>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTabWidget>
 #include <QTableView>
 #include <algorithm>
 
@@ -33,6 +38,15 @@ namespace {
 constexpr QStringView kTitle = u"一括判定 - Tokivane";
 constexpr QStringView kOpenCaption = u"ファイルを開く…";
 constexpr QStringView kOpenFilter = u"テキスト・CSV (*.csv *.tsv *.txt);;すべてのファイル (*)";
+constexpr QStringView kCustomerOpenCaption = u"得意先一覧…";
+constexpr QStringView kLedgerTab = u"判定結果";
+constexpr QStringView kCustomerTab = u"得意先一覧";
+constexpr QStringView kMonthCountingCaption = u"回収月の数え方";
+// In the order of MonthCounting.
+constexpr std::array<QStringView, 2> kMonthCountings{u"0＝当月", u"1＝当月"};
+constexpr QStringView kNoCustomerList =
+    u"得意先一覧を開いていません（得意先一覧…で開くか、ファイルをドロップしてください）";
+constexpr QStringView kFromCustomers = u"（得意先コードのある行は得意先一覧の条件で計算）";
 constexpr QStringView kEmptyHeading =
     u"記録日の列を貼り付ける（Ctrl+V）か、ファイルを開いてください";
 constexpr QStringView kReadingCaption = u"読み込んでいます…";
@@ -56,12 +70,15 @@ QString headingOf(const BatchTable& table) {
                                closingDayCaption(table.lineTerms.closing));
     if (closingDaysFromRows(table))
         heading += kClosingFromRows;
+    if (joinsCustomers(table))
+        heading += kFromCustomers;
     return heading;
 }
 
 // Every line of a text, or nothing when cancelled.
-std::optional<BatchTable> readInParts(QString text, const Clock& clock, WorkControl& control) {
-    BatchReader reader(std::move(text), clock);
+std::optional<BatchTable> readInParts(QString text, const Clock& clock, WorkControl& control,
+                                      const QString& listCodeHeader) {
+    BatchReader reader(std::move(text), clock, listCodeHeader);
     while (!reader.atEnd()) {
         if (control.cancelled)
             return std::nullopt;
@@ -81,7 +98,7 @@ BatchWindow::BatchWindow(const Clock& clock, BasisSource basis, QWidget* parent)
     applyFormPalette(*this);
     buildControls();
     installKeys();
-    acceptBatchFileDrops(*this, [this](const QString& path) { openFile(path); });
+    acceptBatchFileDrops(*this, [this](const QStringList& paths) { openFiles(paths); });
     resize(1240, 480);
     showCounts();
 }
@@ -96,8 +113,31 @@ void BatchWindow::buildControls() {
     column->addWidget(buildTermsLine());
     column->addWidget(heading_);
 
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("batchTabs"));
+    tabs_->addTab(buildLedgerPage(), kLedgerTab.toString());
+    tabs_->addTab(buildCustomerPage(), kCustomerTab.toString());
+    column->addWidget(tabs_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    column->addLayout(buttons);
+    connect(addButton(*buttons, *this, u"openButton", kOpenCaption), &QPushButton::clicked, this,
+            &BatchWindow::chooseFile);
+    connect(addButton(*buttons, *this, u"customerOpenButton", kCustomerOpenCaption),
+            &QPushButton::clicked, this, &BatchWindow::chooseCustomerFile);
+    connect(addButton(*buttons, *this, u"copyAllButton", kCopyAllCaption), &QPushButton::clicked,
+            this, &BatchWindow::copyAll);
+    connect(addButton(*buttons, *this, u"saveButton", kSaveCsvCaption), &QPushButton::clicked, this,
+            &BatchWindow::chooseSaveFile);
+    buttons->addStretch(1);
+}
+
+QWidget* BatchWindow::buildLedgerPage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("ledgerPage"));
+    auto* column = new QVBoxLayout(page);
     model_ = new BatchModel(this);
-    view_ = newResultTable(*this, u"batchTable", kTitle, *model_);
+    view_ = newResultTable(*page, u"batchTable", kTitle, *model_);
     view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     QHeaderView* header = view_->horizontalHeader();
     header->setSectionsClickable(true);
@@ -106,20 +146,42 @@ void BatchWindow::buildControls() {
     connect(header, &QHeaderView::sortIndicatorChanged, this, &BatchWindow::sortBy);
     column->addWidget(view_, 1);
 
-    status_ = new QLabel(this);
+    status_ = new QLabel(page);
     status_->setObjectName(QStringLiteral("batchStatus"));
     status_->setTextFormat(Qt::PlainText);
     column->addWidget(status_);
+    return page;
+}
 
-    auto* buttons = new QHBoxLayout;
-    column->addLayout(buttons);
-    connect(addButton(*buttons, *this, u"openButton", kOpenCaption), &QPushButton::clicked, this,
-            &BatchWindow::chooseFile);
-    connect(addButton(*buttons, *this, u"copyAllButton", kCopyAllCaption), &QPushButton::clicked,
-            this, &BatchWindow::copyAll);
-    connect(addButton(*buttons, *this, u"saveButton", kSaveCsvCaption), &QPushButton::clicked, this,
-            &BatchWindow::chooseSaveFile);
-    buttons->addStretch(1);
+// The list as read, so that a wrong reading is seen before it is used.
+QWidget* BatchWindow::buildCustomerPage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("customerPage"));
+    auto* column = new QVBoxLayout(page);
+    auto* counting = new QHBoxLayout;
+    auto* caption = new QLabel(kMonthCountingCaption.toString(), page);
+    monthCounting_ = new QComboBox(page);
+    monthCounting_->setObjectName(QStringLiteral("monthCountingBox"));
+    monthCounting_->setAccessibleName(kMonthCountingCaption.toString());
+    for (const QStringView entry : kMonthCountings)
+        monthCounting_->addItem(entry.toString());
+    caption->setBuddy(monthCounting_);
+    counting->addWidget(caption);
+    counting->addWidget(monthCounting_);
+    counting->addStretch(1);
+    column->addLayout(counting);
+    connect(monthCounting_, &QComboBox::currentIndexChanged, this, &BatchWindow::readListAgain);
+
+    customerModel_ = new CustomerModel(this);
+    customerView_ = newResultTable(*page, u"customerTable", kCustomerTab, *customerModel_);
+    customerView_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    column->addWidget(customerView_, 1);
+
+    customerStatus_ = new QLabel(kNoCustomerList.toString(), page);
+    customerStatus_->setObjectName(QStringLiteral("customerStatus"));
+    customerStatus_->setTextFormat(Qt::PlainText);
+    column->addWidget(customerStatus_);
+    return page;
 }
 
 // Terms for rows that name none of their own; changing them judges again.
@@ -159,28 +221,106 @@ void BatchWindow::installKeys() {
 }
 
 void BatchWindow::openText(const QString& text) {
+    if (readsAsCustomerList(text, clock_))
+        takeCustomerList(text);
+    else
+        openLedgerText(text);
+}
+
+void BatchWindow::openFile(const QString& path) {
+    openFiles({path});
+}
+
+// The files are read and decoded on the worker: 200 MB take a while.
+void BatchWindow::openFiles(const QStringList& paths) {
+    QStringList problems;
+    std::optional<QString> listText;
+    std::optional<QString> ledgerText;
+    runWork(kReadingCaption, [&](WorkControl&) {
+        for (const QString& path : paths) {
+            auto text = readTextFile(path);
+            if (const auto* unread = std::get_if<UnreadFile>(&text)) {
+                problems.append(paths.size() > 1
+                                    ? QFileInfo(path).fileName() + u'：' + unread->reason
+                                    : unread->reason);
+                continue;
+            }
+            QString& read = std::get<QString>(text);
+            (readsAsCustomerList(read, clock_) ? listText : ledgerText) = std::move(read);
+        }
+    });
+    if (!problems.isEmpty())
+        showMessage(problems.join(u'\n'));
+    if (listText)
+        takeCustomerList(std::move(*listText));
+    if (ledgerText)
+        openLedgerText(std::move(*ledgerText));
+}
+
+void BatchWindow::openCustomerFile(const QString& path) {
+    std::optional<QString> unreadReason;
+    QString text;
+    runWork(kReadingCaption, [&](WorkControl&) {
+        auto read = readTextFile(path);
+        if (const auto* unread = std::get_if<UnreadFile>(&read))
+            unreadReason = unread->reason;
+        else
+            text = std::move(std::get<QString>(read));
+    });
+    if (unreadReason)
+        showMessage(*unreadReason);
+    else
+        takeCustomerList(std::move(text));
+}
+
+void BatchWindow::openLedgerText(QString text) {
     std::optional<BatchTable> read;
-    const bool done = runWork(
-        kReadingCaption, [&](WorkControl& control) { read = readInParts(text, clock_, control); });
+    const QString codeHeader = listCodeHeader();
+    const bool done = runWork(kReadingCaption, [&](WorkControl& control) {
+        read = readInParts(std::move(text), clock_, control, codeHeader);
+    });
     if (done && read)
         showTable(std::move(*read));
 }
 
-// The file is read and decoded on the worker too: 200 MB take a while.
-void BatchWindow::openFile(const QString& path) {
-    std::optional<QString> unreadReason;
-    std::optional<BatchTable> read;
-    const bool done = runWork(kReadingCaption, [&](WorkControl& control) {
-        auto text = readTextFile(path);
-        if (const auto* unread = std::get_if<UnreadFile>(&text))
-            unreadReason = unread->reason;
-        else
-            read = readInParts(std::move(std::get<QString>(text)), clock_, control);
-    });
-    if (unreadReason)
-        showMessage(*unreadReason);
-    else if (done && read)
-        showTable(std::move(*read));
+void BatchWindow::takeCustomerList(QString text) {
+    std::variant<CustomerList, QString> read;
+    const MonthCounting counting = monthCounting();
+    if (!runWork(kReadingCaption, [&](WorkControl&) { read = readCustomerList(text, counting); }))
+        return;
+    if (const auto* problem = std::get_if<QString>(&read)) {
+        showMessage(*problem);
+        return;
+    }
+    listText_ = std::move(text);
+    customers_ = std::make_shared<const CustomerList>(std::move(std::get<CustomerList>(read)));
+    customerModel_->setList(customers_);
+    customerView_->resizeColumnsToContents();
+    showCustomerCounts();
+    readLedgerForListCodes();
+    judge(false);
+}
+
+void BatchWindow::readListAgain() {
+    if (customers_)
+        takeCustomerList(listText_);
+}
+
+void BatchWindow::readLedgerForListCodes() {
+    const BatchTable& table = model_->table();
+    if (table.codeColumn || !table.headerLine ||
+        !codeColumnOf(table.inputHeaders, listCodeHeader()))
+        return;
+    openLedgerText(table.source);
+}
+
+QString BatchWindow::listCodeHeader() const {
+    return customers_ ? customers_->codeHeader : QString();
+}
+
+MonthCounting BatchWindow::monthCounting() const {
+    return monthCounting_->currentIndex() == 1 ? MonthCounting::OneIsThisMonth
+                                               : MonthCounting::ZeroIsThisMonth;
 }
 
 bool BatchWindow::runWork(QStringView label, const std::function<void(WorkControl&)>& work) {
@@ -240,7 +380,7 @@ void BatchWindow::judge(bool reportProblem) {
     } else {
         const auto& judging = std::get<JudgingBasis>(basis);
         followClosingEntry(judging.closingEntry);
-        model_->judge(judging, terms_->terms());
+        model_->judge(judging, terms_->terms(), customers_);
         heading_->setText(headingOf(model_->table()));
     }
     // An order by judgements or due dates follows the new ones.
@@ -253,10 +393,23 @@ void BatchWindow::judge(bool reportProblem) {
 
 void BatchWindow::showCounts() {
     const BatchCounts counts = countsOf(model_->table());
-    status_->setText(QStringLiteral("%1 行・日付 %2 行・読めなかった行 %3 行")
-                         .arg(counts.rows)
-                         .arg(counts.dates)
-                         .arg(counts.unread));
+    QString text = QStringLiteral("%1 行・日付 %2 行・読めなかった行 %3 行")
+                       .arg(counts.rows)
+                       .arg(counts.dates)
+                       .arg(counts.unread);
+    if (joinsCustomers(model_->table()))
+        text += QStringLiteral("・得意先の条件がない行 %1 行").arg(counts.withoutCustomer);
+    status_->setText(text);
+}
+
+void BatchWindow::showCustomerCounts() {
+    if (!customers_) {
+        customerStatus_->setText(kNoCustomerList.toString());
+        return;
+    }
+    customerStatus_->setText(QStringLiteral("得意先 %1 件・条件を読めなかった行 %2 行")
+                                 .arg(customers_->customerCount())
+                                 .arg(customers_->unreadCount()));
 }
 
 QList<QStringList> BatchWindow::shownCells() const {
@@ -264,8 +417,21 @@ QList<QStringList> BatchWindow::shownCells() const {
     return batchCells(model_->table(), order);
 }
 
+QList<QStringList> BatchWindow::customerCells() const {
+    return customers_ ? customerListCells(*customers_) : QList<QStringList>();
+}
+
+QList<QStringList> BatchWindow::currentCells() const {
+    return currentView() == customerView_ ? customerCells() : shownCells();
+}
+
+QTableView* BatchWindow::currentView() const {
+    return tabs_->currentIndex() == tabs_->indexOf(customerView_->parentWidget()) ? customerView_
+                                                                                  : view_;
+}
+
 void BatchWindow::copySelection() {
-    const QModelIndexList selected = view_->selectionModel()->selectedIndexes();
+    const QModelIndexList selected = currentView()->selectionModel()->selectedIndexes();
     if (selected.isEmpty())
         return;
     const auto [top, bottom] =
@@ -281,7 +447,7 @@ void BatchWindow::copySelection() {
 }
 
 void BatchWindow::copyAll() {
-    copyToClipboard(clipboardTableOf(shownCells()));
+    copyToClipboard(clipboardTableOf(currentCells()));
 }
 
 void BatchWindow::pasteLines() {
@@ -297,8 +463,17 @@ void BatchWindow::chooseFile() {
         openFile(path);
 }
 
+void BatchWindow::chooseCustomerFile() {
+    const QString path = QFileDialog::getOpenFileName(this, kCustomerOpenCaption.toString(), {},
+                                                      kOpenFilter.toString());
+    if (!path.isEmpty())
+        openCustomerFile(path);
+}
+
 void BatchWindow::chooseSaveFile() {
-    const auto choice = chooseCsvSaveFile(*this, QStringLiteral("一括判定.csv"));
+    const bool customers = currentView() == customerView_;
+    const auto choice = chooseCsvSaveFile(*this, customers ? QStringLiteral("得意先一覧.csv")
+                                                           : QStringLiteral("一括判定.csv"));
     if (!choice)
         return;
     if (const auto problem = saveCsv(choice->path, choice->encoding))
@@ -306,7 +481,7 @@ void BatchWindow::chooseSaveFile() {
 }
 
 std::optional<QString> BatchWindow::saveCsv(const QString& path, CsvEncoding encoding) const {
-    return writeCsvFile(path, csvText(shownCells()), encoding);
+    return writeCsvFile(path, csvText(currentCells()), encoding);
 }
 
 void BatchWindow::showMessage(const QString& message) {

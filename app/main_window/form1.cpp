@@ -157,13 +157,13 @@ void Form1::installBatchEntries(QWidget& client) {
         showBatchWindow();
         batchWindow().openText(lines);
     });
-    const auto openFile = [this](const QString& path) {
+    const auto openFiles = [this](const QStringList& paths) {
         showBatchWindow();
-        batchWindow().openFile(path);
+        batchWindow().openFiles(paths);
     };
-    acceptBatchFileDrops(*this, openFile);
-    acceptBatchFileDrops(*controls_.text1, openFile);
-    acceptBatchFileDrops(*controls_.text2, openFile);
+    acceptBatchFileDrops(*this, openFiles);
+    acceptBatchFileDrops(*controls_.text1, openFiles);
+    acceptBatchFileDrops(*controls_.text2, openFiles);
 }
 
 BatchWindow& Form1::batchWindow() {
