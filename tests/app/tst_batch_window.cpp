@@ -8,16 +8,20 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUrl>
 #include <thread>
 
 #include "batch_window.h"
 #include "csv_file.h"
+#include "shift_jis.h"
 #include "work_progress.h"
 
 using namespace tokivane;
@@ -121,6 +125,7 @@ class TestBatchWindow : public QObject {
     void saveAndOpenAgain();
     void headerClicksSort();
     void cancelStopsLongWork();
+    void droppedListAndLedgerGiveDueDates();
 
   private:
     std::unique_ptr<ShownForm> shown_;
@@ -315,6 +320,52 @@ void TestBatchWindow::cancelStopsLongWork() {
     });
     QVERIFY(!done);
     QVERIFY(stopped);
+}
+
+// A ledger of codes and a Shift_JIS customer list dropped together on the
+// main window, the ledger first: the rows take their customers' terms, and
+// counting 回収月 from 1 reads the list again and judges again.
+void TestBatchWindow::droppedListAndLedgerGiveDueDates() {
+    QTemporaryDir dir;
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write(u"売上.csv"_qs, u"伝票日付,得意先コード,金額\n2025/10/05,123,1000\n2025/10/05,999,1\n"_qs
+                            .toUtf8());
+    write(u"得意先.csv"_qs,
+          *encodeShiftJis(u"得意先ｺｰﾄﾞ,得意先名,締日,回収月,回収日\r\n00123,山田商店,20,1,99\r\n"_qs));
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(dir.filePath(u"売上.csv"_qs)),
+                   QUrl::fromLocalFile(dir.filePath(u"得意先.csv"_qs))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form(), &drop);
+
+    BatchWindow* batch = batchWindow(form());
+    QVERIFY(batch);
+    QAbstractItemModel& model = *batchTable(*batch);
+    const int due = columnNamed(model, u"回収予定日"_qs);
+    QCOMPARE(model.index(0, columnNamed(model, u"得意先名"_qs)).data().toString(), u"山田商店");
+    QCOMPARE(model.index(0, due).data().toString(), u"25/11/28"); // 翌月末, a Sunday
+    QCOMPARE(model.index(1, due).data().toString(), QString());
+    QVERIFY(control<QLabel>(*batch, u"batchStatus"_qs)->text().contains(u"得意先の条件がない行 1 行"));
+    QCOMPARE(control<QTableView>(*batch, u"customerTable"_qs)->model()->rowCount(), 1);
+
+    control<QComboBox>(*batch, u"monthCountingBox"_qs)->setCurrentIndex(1); // 1＝当月
+    QCOMPARE(model.index(0, due).data().toString(), u"25/10/31");
+    QVERIFY(control<QLabel>(*batch, u"customerStatus"_qs)->text().contains(u"得意先 1 件"));
+
+    // A list without its columns is refused and the one in use stays.
+    write(u"名簿.csv"_qs, u"得意先コード,得意先名\n1,山田\n"_qs.toUtf8());
+    const auto messages =
+        messagesDuring([&] { batch->openCustomerFile(dir.filePath(u"名簿.csv"_qs)); });
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages[0].text.contains(u"締日"));
+    QCOMPARE(model.index(0, due).data().toString(), u"25/10/31");
 }
 
 QTEST_MAIN(TestBatchWindow)
