@@ -29,11 +29,14 @@ cross_qt_source_version() {
 
 # Where the cross Qt is (or will be) installed. The installed Qt is not
 # relocatable, so the path is its identity: the Qt source version, the MinGW
-# version and the configure options are all in its name.
+# version and the configure options are all in its name. Fails, printing
+# nothing, before Qt and MinGW are installed: until then no path is the one
+# that ./scripts/windows will build.
 cross_qt_prefix() {
     local qt mingw key
     qt=$(cross_qt_source_version)
     mingw=$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix 2>/dev/null)
+    [ -n "$qt" ] && [ -n "$mingw" ] || return 1
     key=$(printf '%s\n' "$qt" "$mingw" "${CROSS_QT_OPTIONS[@]}" | sha256sum | cut -c 1-12)
     printf '%s/tokivane/qt-%s-mingw-static-%s\n' "${XDG_CACHE_HOME:-$HOME/.cache}" "${qt%%+*}" "$key"
 }
