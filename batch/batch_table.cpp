@@ -181,6 +181,8 @@ void BatchReader::chooseColumn() {
         table_.inputHeaders = lines.front().cells;
         table_.termsColumns = termsColumnsOf(table_.inputHeaders);
         table_.codeColumn = codeColumnOf(table_.inputHeaders, listCodeHeader_);
+        if (table_.codeColumn)
+            termsReader_.expectCodes();
         table_.namesCustomers = nameColumnOf(table_.inputHeaders).has_value();
     }
     columnChosen_ = true;

@@ -18,9 +18,10 @@ constexpr std::array<QStringView, 3> kClosingHeaders{u"締日", u"締め日", u"
 constexpr QStringView kDaysHeader = u"支払サイト";
 constexpr std::array<QStringView, 4> kTermsHeaders{u"支払条件", u"回収条件", u"取引条件",
                                                    kDaysHeader};
-// Places for the cells of rows read lately: enough for a customer list of
-// ten thousand codes to be read mostly from here.
-constexpr std::size_t kRememberedCells = 16384;
+// Places for the cells of rows read lately. A ledger has far fewer
+// customers; one that names them by code may name ten thousand.
+constexpr std::size_t kRememberedCells = 4096;
+constexpr std::size_t kRememberedCodeCells = 65536;
 
 // Distinct terms as one number: each optional part, present or not, in bits
 // of its own.
@@ -130,20 +131,36 @@ RowTermsReader::RowTermsReader() : remembered_(kRememberedCells) {
     entryOf(RowTerms{});
 }
 
-// FNV-1a over both cells: short texts, hashed once a row, where a general
+void RowTermsReader::expectCodes() {
+    remembered_.assign(kRememberedCodeCells, Remembered{});
+}
+
+// FNV-1a over the cells: short texts, hashed once a row, where a general
 // string hash costs more than the rest of reading the row.
+namespace {
+
+constexpr std::size_t kOffset = 14695981039346656037ULL;
+constexpr std::size_t kPrime = 1099511628211ULL;
+
+void addToHash(std::size_t& hash, QStringView text) {
+    for (const QChar c : text)
+        hash = (hash ^ c.unicode()) * kPrime;
+    hash = (hash ^ 0xFFFF) * kPrime;
+}
+
+} // namespace
+
 std::size_t RowTermsReader::hashOf(const Cells& cells) {
-    constexpr std::size_t kOffset = 14695981039346656037ULL;
-    constexpr std::size_t kPrime = 1099511628211ULL;
     std::size_t hash = kOffset;
-    const auto add = [&hash](QStringView text) {
-        for (const QChar c : text)
-            hash = (hash ^ c.unicode()) * kPrime;
-        hash = (hash ^ 0xFFFF) * kPrime;
-    };
-    add(cells.closing);
-    add(cells.terms);
-    add(cells.code);
+    addToHash(hash, cells.closing);
+    addToHash(hash, cells.terms);
+    addToHash(hash, cells.code);
+    return hash;
+}
+
+std::size_t RowTermsReader::ViewHash::operator()(QStringView text) const {
+    std::size_t hash = kOffset;
+    addToHash(hash, text);
     return hash;
 }
 
@@ -163,6 +180,14 @@ quint32 RowTermsReader::indexOf(const TermsCells& cells) {
 }
 
 quint32 RowTermsReader::codeOf(QStringView raw, QChar separator) {
+    if (const auto seen = rawCodes_.find(raw); seen != rawCodes_.end())
+        return seen->second;
+    const quint32 entry = foldedCodeEntry(raw, separator);
+    rawCodes_.emplace(raw, entry);
+    return entry;
+}
+
+quint32 RowTermsReader::foldedCodeEntry(QStringView raw, QChar separator) {
     QString unquoted;
     const QString code = foldedCode(valueOfRawCell(raw, separator, unquoted));
     if (code.isEmpty())

@@ -75,6 +75,9 @@ CollectionTerms effectiveTerms(const RowTerms& own, const CollectionTerms& line,
 class RowTermsReader {
   public:
     RowTermsReader();
+    // Rows name customers by code too: a ledger names thousands of codes,
+    // so more lately read cells are remembered.
+    void expectCodes();
 
     // The entry for a row's cells, read now if they are new. The cells must
     // outlive the reader.
@@ -108,9 +111,13 @@ class RowTermsReader {
         bool used = false;
     };
     static std::size_t hashOf(const Cells& cells);
+    struct ViewHash {
+        std::size_t operator()(QStringView text) const;
+    };
 
     quint32 entryOf(const RowTerms& own);
     quint32 codeOf(QStringView raw, QChar separator);
+    quint32 foldedCodeEntry(QStringView raw, QChar separator);
 
     std::vector<RowTerms> entries_;
     // Looked up by hash, one place each: a newer pair takes an older one's
@@ -119,6 +126,9 @@ class RowTermsReader {
     std::unordered_map<Key, quint32, KeyHash> byTerms_;
     std::vector<QString> codes_{QString()};
     QHash<QString, quint32> codeEntries_;
+    // Codes as they stand in the source, so that a code seen before is
+    // neither copied nor folded again.
+    std::unordered_map<QStringView, quint32, ViewHash> rawCodes_;
 };
 
 // The main window's closing-day entries as closing days; "空白" closes as "月末".

@@ -5,11 +5,14 @@
 //
 // A ledger run gives each customer its own closing day and terms, and judges
 // again by changing the 回収条件 line; a run of distinct phrases gives every
-// row terms of its own.
+// row terms of its own; a customers run names ten thousand customers by code,
+// their terms in a customer list opened first, and judges again by the line
+// and by the way the list counts months.
 //
 // Usage: tokivane_batch_bench                 (runs the sizes and prints targets)
 //        tokivane_batch_bench LINES RUNS KIND (one size, as the figures' source;
-//                                              KIND is plain, ledger or distinct)
+//                                              KIND is plain, ledger, distinct
+//                                              or customers)
 #include "stats.h"
 
 #include "batch_window.h"
@@ -38,8 +41,8 @@ using namespace std::chrono;
 const tokivane::FixedClock kToday{year{2025} / November / day{15}};
 constexpr qint64 kPaintTimeoutMs = 60000;
 
-enum class Kind { Plain, Ledger, Distinct };
-constexpr std::array<const char*, 3> kKindNames{"plain", "ledger", "distinct"};
+enum class Kind { Plain, Ledger, Distinct, Customers };
+constexpr std::array<const char*, 4> kKindNames{"plain", "ledger", "distinct", "customers"};
 
 struct Size {
     qsizetype lines;
@@ -51,6 +54,8 @@ constexpr Size kSmall{100'000, 5, 0.3};
 constexpr Size kLarge{1'000'000, 3, 3.0};
 constexpr Size kLedger{1'000'000, 3, 0.6, Kind::Ledger};
 constexpr Size kDistinct{1'000'000, 3, 0.6, Kind::Distinct};
+constexpr Size kCustomers{1'000'000, 3, 0.5, Kind::Customers};
+constexpr int kCustomerCount = 10'000;
 constexpr double kPeakTargetMb = 300;
 constexpr double kLedgerPeakTargetMb = 250;
 constexpr double kJudgeTargetSeconds = 0.05;
@@ -65,7 +70,7 @@ const std::array<std::pair<QString, QString>, 4> kCustomerTerms{{
 }};
 
 QString termsCells(qsizetype at, Kind kind) {
-    if (kind == Kind::Plain)
+    if (kind == Kind::Plain || kind == Kind::Customers)
         return {};
     if (kind == Kind::Distinct)
         return QStringLiteral("\t\t末締め%1日サイト").arg(at);
@@ -79,8 +84,9 @@ QString termsCells(qsizetype at, Kind kind) {
 QString pastedText(qsizetype lines, Kind kind) {
     static const QStringList customers{u"山田商事"_qs, u"鈴木物産 本社"_qs, u"㈱佐藤"_qs,
                                        u"高橋工業"_qs};
-    QString text = kind == Kind::Plain ? u"伝票番号\t日付\t得意先\t金額\n"_qs
-                                       : u"伝票番号\t日付\t得意先\t金額\t締日\t支払条件\n"_qs;
+    QString text = kind == Kind::Customers ? u"伝票番号\t日付\t得意先コード\t金額\n"_qs
+                   : kind == Kind::Plain   ? u"伝票番号\t日付\t得意先\t金額\n"_qs
+                                         : u"伝票番号\t日付\t得意先\t金額\t締日\t支払条件\n"_qs;
     text.reserve(lines * 40);
     sys_days day{year{2025} / January / 1};
     for (qsizetype at = 1; at < lines; ++at) {
@@ -116,12 +122,32 @@ QString pastedText(qsizetype lines, Kind kind) {
             text += u'\n';
             continue;
         }
+        const QString customer =
+            kind == Kind::Customers
+                ? QStringLiteral("%1").arg(at * 7919 % kCustomerCount, 5, 10, QChar(u'0'))
+                : customers[at % customers.size()];
         text += QStringLiteral("A-%1\t%2\t%3\t%4%5\n")
                     .arg(at, 7, 10, QChar(u'0'))
-                    .arg(date, customers[at % customers.size()])
+                    .arg(date, customer)
                     .arg(at % 9973 * 10)
                     .arg(termsCells(at, kind));
     }
+    return text;
+}
+
+// A customer master as exported: a code, a name and terms in four columns.
+QString customerListText() {
+    static const QStringList closings{u"10"_qs, u"15"_qs, u"20"_qs, u"25"_qs, u"99"_qs, u"末"_qs};
+    static const QStringList payDays{u"10"_qs, u"20"_qs, u"99"_qs};
+    QString text = u"得意先コード,得意先名,締日,回収月,回収日,休日区分\n"_qs;
+    for (int code = 0; code < kCustomerCount; ++code)
+        text += QStringLiteral("%1,得意先%2,%3,%4,%5,%6\n")
+                    .arg(code, 5, 10, QChar(u'0'))
+                    .arg(code)
+                    .arg(closings[code % closings.size()])
+                    .arg(1 + code % 2)
+                    .arg(payDays[code % payDays.size()])
+                    .arg(code % 3);
     return text;
 }
 
@@ -176,6 +202,8 @@ int runOneSize(qsizetype lines, int runs, Kind kind) {
     PaintWatch watch;
     view->viewport()->installEventFilter(&watch);
     QCoreApplication::processEvents();
+    if (kind == Kind::Customers)
+        window.openText(customerListText());
 
     std::vector<double> shown;
     for (int run = 0; run < runs; ++run) {
@@ -207,8 +235,21 @@ int runOneSize(qsizetype lines, int runs, Kind kind) {
         waitForPaint(watch);
         judged.push_back(static_cast<double>(timer.nsecsElapsed()) * 1e-9);
     }
+    // The list read again with its months counted the other way.
+    std::vector<double> counted;
+    auto* counting = window.findChild<QComboBox*>(u"monthCountingBox"_qs);
+    for (int run = 0; kind == Kind::Customers && run < runs; ++run) {
+        watch.painted = false;
+        QElapsedTimer timer;
+        timer.start();
+        counting->setCurrentIndex(run % 2 == 0 ? 1 : 0);
+        waitForPaint(watch);
+        counted.push_back(static_cast<double>(timer.nsecsElapsed()) * 1e-9);
+    }
     std::printf("shown %.6f\npeak %.1f\njudge %.6f\n", tokivane::bench::median(shown), peak,
                 tokivane::bench::median(judged));
+    if (!counted.empty())
+        std::printf("count %.6f\n", tokivane::bench::median(counted));
     return 0;
 }
 
@@ -216,6 +257,7 @@ struct Figures {
     double shown = -1;
     double peak = -1;
     double judge = -1;
+    double count = -1;
 };
 
 Figures runChild(const QString& program, const Size& size) {
@@ -237,6 +279,8 @@ Figures runChild(const QString& program, const Size& size) {
             figures.peak = value;
         else if (parts[0] == "judge")
             figures.judge = value;
+        else if (parts[0] == "count")
+            figures.count = value;
     }
     return figures;
 }
@@ -265,6 +309,12 @@ int runAllSizes(const QString& program) {
     line("peak memory of the distinct-phrase run", distinct.peak, kLedgerPeakTargetMb, "MB");
     line("distinct phrases judged again after the line", distinct.judge * 1e3,
          kLineJudgeTargetSeconds * 1e3, "ms");
+    const Figures joined = runChild(program, kCustomers);
+    line("1,000,000 lines joined to 10,000 customers", joined.shown, kCustomers.targetSeconds, "s");
+    line("peak memory of the customers run", joined.peak, kLedgerPeakTargetMb, "MB");
+    line("customers judged again after the line changed", joined.judge * 1e3,
+         kLineJudgeTargetSeconds * 1e3, "ms");
+    line("after 回収月の数え方 changed", joined.count * 1e3, kLineJudgeTargetSeconds * 1e3, "ms");
     return 0;
 }
 
@@ -280,7 +330,7 @@ int main(int argc, char* argv[]) {
             std::ranges::find_if(kKindNames, [&](const char* known) { return name == known; }) -
             kKindNames.begin();
         if (kind >= static_cast<std::ptrdiff_t>(kKindNames.size()))
-            fail("KIND is plain, ledger or distinct");
+            fail("KIND is plain, ledger, distinct or customers");
         return runOneSize(args[1].toLongLong(), args[2].toInt(), static_cast<Kind>(kind));
     }
     return runAllSizes(QCoreApplication::applicationFilePath());

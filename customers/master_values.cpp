@@ -53,7 +53,11 @@ ValueError errorOf(QStringView format, QStringView cell) {
 } // namespace
 
 QString foldedValue(QStringView cell) {
-    return cell.trimmed().toString().normalized(QString::NormalizationForm_KC).trimmed();
+    cell = cell.trimmed();
+    // Most cells are plain ASCII already; folding costs more than the rest.
+    if (std::ranges::all_of(cell, [](QChar c) { return c.unicode() < 0x80; }))
+        return cell.toString();
+    return cell.toString().normalized(QString::NormalizationForm_KC).trimmed();
 }
 
 std::variant<int, ValueError> readPayMonth(QStringView cell, MonthCounting counting) {

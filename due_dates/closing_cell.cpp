@@ -11,6 +11,8 @@ constexpr QStringView kOnlyClosing = u"「%1」には締日だけを書いてく
 
 // The month's end as customer masters number it.
 constexpr int kMonthEndNumber = 99;
+// A day no month lacks the end of: the month's end, as a phrase's 31日 is.
+constexpr int kLastCalendarDay = 31;
 // Numbers stop growing here, so a long run of digits stays a large number.
 constexpr int kNumberCap = 1000;
 
@@ -43,8 +45,13 @@ int valueOf(QStringView bare) {
 std::variant<ClosingDay, TermsPhraseError> readClosingCell(QStringView cell) {
     // A bare number is a day: "20" closes on the 20th; "99" is the month's end.
     const bool bare = isBareNumber(cell);
-    if (bare && valueOf(cell) == kMonthEndNumber)
+    const int value = bare ? valueOf(cell) : 0;
+    if (value == kMonthEndNumber || value == kLastCalendarDay)
         return ClosingDay::monthEnd();
+    // A day every reader takes, read without the phrase reader: a master
+    // holds thousands of them.
+    if (value >= 1 && value <= kLastClosingDay)
+        return ClosingDay::onDay(value);
     const qsizetype leading = bare ? cell.indexOf(cell.trimmed()) : 0;
     const QString phrase = bare ? cell.trimmed().toString() + u'日' : cell.toString();
     const auto reading = readTermsPhrase(phrase);

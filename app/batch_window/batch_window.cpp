@@ -292,10 +292,13 @@ void BatchWindow::takeCustomerList(QString text) {
         showMessage(*problem);
         return;
     }
+    // The same list read again keeps the widths its columns were given.
+    const bool newList = !customers_ || text != listText_;
     listText_ = std::move(text);
     customers_ = std::make_shared<const CustomerList>(std::move(std::get<CustomerList>(read)));
     customerModel_->setList(customers_);
-    customerView_->resizeColumnsToContents();
+    if (newList)
+        customerView_->resizeColumnsToContents();
     showCustomerCounts();
     readLedgerForListCodes();
     judge(false);
