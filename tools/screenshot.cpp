@@ -4,7 +4,9 @@
 // with "20日"); with --screen it takes the screen of the display it runs on
 // instead, such as the virtual display that ./scripts/run opened. With
 // --batch it renders 一括判定 after a column of dates was pasted into 記録日;
-// with --due, 回収予定日 for a record whose due date falls on the year end.
+// with --due, 回収予定日 for a record whose due date falls on the year end;
+// with --customers and --joined, the 得意先一覧 tab of a customer list and the
+// sales ledger joined to it.
 #include "batch_window.h"
 #include "due_window.h"
 #include "form1.h"
@@ -16,6 +18,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTest>
 #include <cstdio>
 #include <cstring>
@@ -81,6 +84,40 @@ QPixmap dueDates() {
     return due->grab();
 }
 
+// A customer master as exported, 回収月 counted from 0, and a sales export
+// that names its customers by code: one lost its leading zeros, one is not
+// in the list, one is listed twice with different terms.
+QPixmap customersTab(int tab) {
+    using namespace std::chrono;
+    tokivane::FixedClock clock{year{2025} / November / day{15}};
+    tokivane::Form1 form(clock);
+    form.show();
+    for (QAction* action : form.findChildren<QAction*>())
+        if (action->text() == QStringLiteral("記録日を一括判定…"))
+            action->trigger();
+    auto* batch = form.findChild<tokivane::BatchWindow*>(QStringLiteral("BatchWindow"));
+    if (!batch)
+        return {};
+    batch->openText(QStringLiteral("得意先ｺｰﾄﾞ\t得意先名\t締日\t回収月\t回収日\t休日区分\n"
+                                   "00123\t山田商店\t20\t1\t99\t1\n"
+                                   "00200\t鈴木工業\t99\t2\t10\t2\n"
+                                   "00300\t佐藤物産\t31\t0\t99\t\n"
+                                   "00400\t田中商会\t15\t1\t99\t1\n"
+                                   "00400\t田中商会\t20\t1\t99\t1\n"
+                                   "00500\t高橋\t35\t1\t99\t\n"
+                                   "00700\t伊藤\t30\t1\t99\t0\n"));
+    batch->openText(QStringLiteral("伝票日付\t伝票番号\t得意先コード\t金額\n"
+                                   "2025/10/05\tS-001\t00123\t12,000\n"
+                                   "2025/10/25\tS-002\t123\t8,400\n"
+                                   "2025/11/10\tS-003\t00200\t30,000\n"
+                                   "2025/11/10\tS-004\t00300\t5,500\n"
+                                   "2025/11/12\tS-005\t00999\t1,200\n"
+                                   "2025/11/13\tS-006\t00400\t3,000\n"
+                                   "2025/11/14\tS-007\t00700\t9,800\n"));
+    batch->findChild<QTabWidget*>(QStringLiteral("batchTabs"))->setCurrentIndex(tab);
+    return batch->grab();
+}
+
 QPixmap wholeScreen() {
     return QGuiApplication::primaryScreen()->grabWindow(0);
 }
@@ -91,17 +128,21 @@ int main(int argc, char* argv[]) {
     const bool screen = argc == 3 && std::strcmp(argv[1], "--screen") == 0;
     const bool batch = argc == 3 && std::strcmp(argv[1], "--batch") == 0;
     const bool due = argc == 3 && std::strcmp(argv[1], "--due") == 0;
-    if (argc != 2 && !screen && !batch && !due) {
-        std::fprintf(stderr,
-                     "usage: tokivane_screenshot [--screen | --batch | --due] OUTPUT.png\n");
+    const bool customers = argc == 3 && std::strcmp(argv[1], "--customers") == 0;
+    const bool joined = argc == 3 && std::strcmp(argv[1], "--joined") == 0;
+    if (argc != 2 && !screen && !batch && !due && !customers && !joined) {
+        std::fprintf(stderr, "usage: tokivane_screenshot [--screen | --batch | --due | "
+                             "--customers | --joined] OUTPUT.png\n");
         return 2;
     }
     QApplication app(argc, argv);
     const char* output = argv[argc - 1];
-    const QPixmap picture = screen  ? wholeScreen()
-                            : batch ? batchAfterPaste()
-                            : due   ? dueDates()
-                                    : sampleRun();
+    const QPixmap picture = screen      ? wholeScreen()
+                            : batch     ? batchAfterPaste()
+                            : due       ? dueDates()
+                            : customers ? customersTab(1)
+                            : joined    ? customersTab(0)
+                                        : sampleRun();
     if (!picture.save(QString::fromLocal8Bit(output))) {
         std::fprintf(stderr, "could not write %s\n", output);
         return 1;

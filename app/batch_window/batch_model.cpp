@@ -34,21 +34,22 @@ void BatchModel::judge(const JudgingBasis& basis, const CollectionTerms& line,
                        std::shared_ptr<const CustomerList> customers) {
     const int columns = columnCount();
     judgeBatch(table_, basis, line, std::move(customers));
-    if (columns == columnCount()) {
-        judgementsChanged();
-        return;
-    }
-    // The rows stay and keep their order; only the columns moved.
-    beginResetModel();
-    endResetModel();
+    judgementsChanged(columns);
 }
 
 void BatchModel::clearJudgements() {
+    const int columns = columnCount();
     tokivane::clearJudgements(table_);
-    judgementsChanged();
+    judgementsChanged(columns);
 }
 
-void BatchModel::judgementsChanged() {
+void BatchModel::judgementsChanged(int columnsBefore) {
+    if (columnsBefore != columnCount()) {
+        // The rows stay and keep their order; only the columns moved.
+        beginResetModel();
+        endResetModel();
+        return;
+    }
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }

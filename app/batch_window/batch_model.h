@@ -39,7 +39,7 @@ class BatchModel final : public QAbstractTableModel {
 
   private:
     QString rangeToolTip(int index) const;
-    void judgementsChanged();
+    void judgementsChanged(int columnsBefore);
 
     BatchTable table_;
     std::vector<int> order_;

@@ -374,6 +374,7 @@ void BatchWindow::sortBy(int column, Qt::SortOrder order) {
 }
 
 void BatchWindow::judge(bool reportProblem) {
+    const int columns = model_->columnCount();
     const auto basis = basis_();
     if (const auto* problem = std::get_if<QString>(&basis)) {
         model_->clearJudgements();
@@ -386,6 +387,9 @@ void BatchWindow::judge(bool reportProblem) {
         model_->judge(judging, terms_->terms(), customers_);
         heading_->setText(headingOf(model_->table()));
     }
+    // The customer list's names came or went.
+    if (columns != model_->columnCount())
+        view_->resizeColumnsToContents();
     // An order by judgements or due dates follows the new ones.
     const ColumnKind sorted = batchColumnAt(model_->table(), sortColumn_).kind;
     if (sorted == ColumnKind::Judgement || sorted == ColumnKind::ClosingDate ||
