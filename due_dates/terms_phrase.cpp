@@ -202,6 +202,12 @@ struct Reading {
         return std::nullopt;
     }
 
+    // The same where what was expected has a limit in it, written only when
+    // the refusal is described: a million refused cells need no sentences.
+    std::nullopt_t stop(qsizetype part, qsizetype at, QStringView format, int limit) {
+        return stop(part, at, describe ? format.toString().arg(limit) : QString());
+    }
+
     bool twice(qsizetype part, QStringView what) {
         const qsizetype from = scan.positionOf(part);
         const QStringView read = scan.text().sliced(from, scan.readEnd() - from);
@@ -210,10 +216,6 @@ struct Reading {
         return false;
     }
 };
-
-QString expectedRange(QStringView format, int last) {
-    return format.toString().arg(last);
-}
 
 std::optional<ClosingDay> closingOfDay(int day) {
     if (day == kLastCalendarDay)
@@ -227,7 +229,6 @@ std::optional<ClosingDay> closingOfDay(int day) {
 std::optional<ClosingDay> readClosing(Reading& r) {
     Scanner& scan = r.scan;
     const qsizetype part = scan.mark();
-    const auto expected = [] { return expectedRange(kExpectedClosing, kLastClosingDay); };
     scan.take(kEveryMonth);
     std::optional<ClosingDay> closing;
     if (scan.take(kPerRecord)) {
@@ -238,10 +239,10 @@ std::optional<ClosingDay> readClosing(Reading& r) {
         const qsizetype at = scan.mark();
         const int day = scan.number();
         if (day < 0 || !scan.take(u"日"))
-            return r.stop(part, scan.mark(), expected());
+            return r.stop(part, scan.mark(), kExpectedClosing, kLastClosingDay);
         closing = closingOfDay(day);
         if (!closing)
-            return r.stop(part, at, expected());
+            return r.stop(part, at, kExpectedClosing, kLastClosingDay);
     }
     scan.takeAny(kClosingWords);
     return closing;
@@ -261,7 +262,7 @@ std::optional<int> readMonths(Reading& r, qsizetype part) {
         if (!scan.takeAny(kMonthCounters) || !scan.take(u"月") || !scan.take(u"後"))
             return r.stop(part, scan.mark(), kExpectedMonth);
         if (months < 1 || months > kMaxMonthsAfter)
-            return r.stop(part, at, expectedRange(kExpectedMonths, kMaxMonthsAfter));
+            return r.stop(part, at, kExpectedMonths, kMaxMonthsAfter);
         return months;
     }
     if (!scan.take(u"月"))
@@ -274,13 +275,12 @@ std::optional<int> readPayDay(Reading& r, qsizetype part) {
     Scanner& scan = r.scan;
     if (scan.takeAny(kPayDayEndWords) || !scan.seesDigit())
         return kMonthEndPayDay;
-    const auto expected = [] { return expectedRange(kExpectedPayDay, kLastCalendarDay); };
     const qsizetype at = scan.mark();
     const int day = scan.number();
     if (!scan.take(u"日"))
-        return r.stop(part, scan.mark(), expected());
+        return r.stop(part, scan.mark(), kExpectedPayDay, kLastCalendarDay);
     if (day < 1 || day > kLastCalendarDay)
-        return r.stop(part, at, expected());
+        return r.stop(part, at, kExpectedPayDay, kLastCalendarDay);
     return day == kLastCalendarDay ? kMonthEndPayDay : day;
 }
 
@@ -304,7 +304,7 @@ std::optional<PayDay> readDaysAfter(Reading& r) {
     scan.take(u"日");
     scan.takeAny(kAfterWords);
     if (days < 1 || days > kMaxDaysAfter)
-        return r.stop(part, part, expectedRange(kExpectedDays, kMaxDaysAfter));
+        return r.stop(part, part, kExpectedDays, kMaxDaysAfter);
     scan.takeAny(kPayWords);
     return PayDay::daysAfter(days);
 }
