@@ -8,6 +8,7 @@
 #include "closing_day.h"
 #include "execute.h"
 #include "judged_rows.h"
+#include "ledger_rows.h"
 #include "memory_form.h"
 
 #include <QTest>
@@ -38,20 +39,7 @@ const QString kLedger =
                    "I-001,吉田,末,20日締め翌月末払い,2025/11/05,1\n");
 
 JudgingBasis basisOf(const QString& processing, int entry) {
-    const MemoryForm form(processing, processing, entry);
-    return std::get<JudgingBasis>(judgingBasisOf(form, kClock));
-}
-
-// The cells of the row whose first cell is `slip`, by header.
-QMap<QString, QString> rowOf(const BatchTable& table, const QString& slip) {
-    QMap<QString, QString> cells;
-    for (const BatchRow& row : table.rows) {
-        if (cellsOf(table, row).front() != slip)
-            continue;
-        for (int column = 0; column < batchColumnCount(table); ++column)
-            cells.insert(batchHeaderText(table, column), batchCellText(table, row, column));
-    }
-    return cells;
+    return tokivane::basisOf(processing, entry, kClock);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "batch_table.h"
 #include "customer_list.h"
 #include "file_text.h"
-#include "memory_form.h"
+#include "ledger_rows.h"
 #include "shift_jis.h"
 #include "table_kind.h"
 
@@ -64,23 +64,11 @@ CustomerList listOf(const QString& text, MonthCounting counting) {
 
 BatchTable joinedLedger() {
     BatchTable table = readBatch(kLedger, kClock);
-    const MemoryForm form(u"25/11/15"_qs, u"25/11/15"_qs, kDefaultClosingDayIndex);
-    const auto basis = std::get<JudgingBasis>(judgingBasisOf(form, kClock));
-    judgeBatch(table, basis, startingTerms(basis.closingEntry),
-               std::make_shared<const CustomerList>(
-                   listOf(kProductA, MonthCounting::ZeroIsThisMonth)));
+    const JudgingBasis basis = basisOf(u"25/11/15"_qs, kDefaultClosingDayIndex, kClock);
+    judgeBatch(
+        table, basis, startingTerms(basis.closingEntry),
+        std::make_shared<const CustomerList>(listOf(kProductA, MonthCounting::ZeroIsThisMonth)));
     return table;
-}
-
-QMap<QString, QString> rowOf(const BatchTable& table, const QString& slip) {
-    QMap<QString, QString> cells;
-    for (const BatchRow& row : table.rows) {
-        if (cellsOf(table, row).front() != slip)
-            continue;
-        for (int column = 0; column < batchColumnCount(table); ++column)
-            cells.insert(batchHeaderText(table, column), batchCellText(table, row, column));
-    }
-    return cells;
 }
 
 } // namespace
@@ -154,14 +142,14 @@ void TestCustomerJoin::theNameFollowsTheCode() {
     for (int column = 0; column < batchColumnCount(table); ++column)
         headers.append(batchHeaderText(table, column));
     QCOMPARE(headers.mid(0, 6), (QStringList{u"行"_qs, u"伝票番号"_qs, u"伝票日付"_qs,
-                                              u"得意先コード"_qs, u"得意先名"_qs, u"支払条件"_qs}));
+                                             u"得意先コード"_qs, u"得意先名"_qs, u"支払条件"_qs}));
     QCOMPARE(rowOf(table, u"S02"_qs).value(u"得意先名"_qs), u"山田商店");
     QCOMPARE(rowOf(table, u"S03"_qs).value(u"得意先名"_qs), QString());
     // A ledger that names its customers keeps its own names.
     BatchTable named = readBatch(u"伝票日付,得意先CD,得意先名\n2025/10/05,00123,山田\n"_qs, kClock);
-    judgeBatch(named, *joinedLedger().basis, startingTerms(u"20日"),
-               std::make_shared<const CustomerList>(
-                   listOf(kProductA, MonthCounting::ZeroIsThisMonth)));
+    judgeBatch(
+        named, *joinedLedger().basis, startingTerms(u"20日"),
+        std::make_shared<const CustomerList>(listOf(kProductA, MonthCounting::ZeroIsThisMonth)));
     QCOMPARE(batchColumnCount(named), batchColumnCount(readBatch(u"a,b,c\n"_qs, kClock)));
     QCOMPARE(rowOf(named, u"2025/10/05"_qs).value(u"回収予定日"_qs), u"25/11/28");
 }
@@ -172,7 +160,8 @@ void TestCustomerJoin::theListAsRead() {
     QCOMPARE(list.unreadCount(), 1);
     QVERIFY(list.hasNames);
     const QList<QStringList> cells = customerListCells(list);
-    QCOMPARE(cells.front(), (QStringList{u"コード"_qs, u"得意先名"_qs, u"支払条件"_qs, u"備考"_qs}));
+    QCOMPARE(cells.front(),
+             (QStringList{u"コード"_qs, u"得意先名"_qs, u"支払条件"_qs, u"備考"_qs}));
     QCOMPARE(cells[1], (QStringList{u"00123"_qs, u"山田商店"_qs,
                                     u"20日締め翌月末払い 休日は前営業日"_qs, QString()}));
     QCOMPARE(cells[3][2], u"月末締め当月末払い");
@@ -187,15 +176,14 @@ void TestCustomerJoin::theListAsRead() {
 void TestCustomerJoin::monthsCountedFromZeroOrOne_data() {
     QTest::addColumn<int>("counting");
     QTest::addColumn<QStringList>("terms");
-    QTest::newRow("1 is this month")
-        << int(MonthCounting::OneIsThisMonth)
-        << QStringList{u"月末締め翌月末払い 休日は前営業日"_qs, u"15日締め当月20日払い 休日はそのまま"_qs,
-                       u"25日締め翌月末払い 休日は翌営業日"_qs};
-    QTest::newRow("0 is this month")
-        << int(MonthCounting::ZeroIsThisMonth)
-        << QStringList{u"月末締め翌々月末払い 休日は前営業日"_qs,
-                       u"15日締め翌月20日払い 休日はそのまま"_qs,
-                       u"25日締め翌月末払い 休日は翌営業日"_qs};
+    QTest::newRow("1 is this month") << int(MonthCounting::OneIsThisMonth)
+                                     << QStringList{u"月末締め翌月末払い 休日は前営業日"_qs,
+                                                    u"15日締め当月20日払い 休日はそのまま"_qs,
+                                                    u"25日締め翌月末払い 休日は翌営業日"_qs};
+    QTest::newRow("0 is this month") << int(MonthCounting::ZeroIsThisMonth)
+                                     << QStringList{u"月末締め翌々月末払い 休日は前営業日"_qs,
+                                                    u"15日締め翌月20日払い 休日はそのまま"_qs,
+                                                    u"25日締め翌月末払い 休日は翌営業日"_qs};
 }
 
 void TestCustomerJoin::monthsCountedFromZeroOrOne() {
@@ -221,7 +209,8 @@ void TestCustomerJoin::aShiftJisExportReads() {
 void TestCustomerJoin::listsWithoutTheirColumnsAreRefused_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("named");
-    QTest::newRow("no code column") << u"得意先名,締日,回収月\n山田,20,1\n"_qs << u"得意先コード"_qs;
+    QTest::newRow("no code column")
+        << u"得意先名,締日,回収月\n山田,20,1\n"_qs << u"得意先コード"_qs;
     QTest::newRow("no terms column") << u"得意先コード,得意先名\n1,山田\n"_qs << u"回収月"_qs;
     QTest::newRow("nothing") << u"\n\n"_qs << u"見出し"_qs;
 }
