@@ -14,6 +14,8 @@ constexpr std::size_t kMaxDecimals = 2;
 constexpr std::size_t kGroup = 3;
 // Most cells are short: they are read without allocating.
 constexpr qsizetype kShortCell = 32;
+// The most digits whose yen 64 bits hold in hundredths whatever they are.
+constexpr qsizetype kPlainDigits = 16;
 
 constexpr QStringView kUnreadable = u"金額として読めません";
 constexpr QStringView kNoDigits = u"金額の数字がありません";
@@ -194,9 +196,26 @@ std::optional<qint64> hundredthsOf(Text number, bool negative) {
     return value;
 }
 
+// Most ledgers write whole yen as digits alone ("12345"): those are read
+// without folding the cell.
+std::optional<Amount> plainDigits(QStringView cell) {
+    if (cell.isEmpty() || cell.size() > kPlainDigits)
+        return std::nullopt;
+    qint64 yen = 0;
+    for (const QChar c : cell) {
+        const char16_t u = c.unicode();
+        if (u < u'0' || u > u'9')
+            return std::nullopt;
+        yen = yen * 10 + (u - u'0');
+    }
+    return Amount{yen * kHundredthsPerYen, false};
+}
+
 } // namespace
 
 AmountCell readAmountCell(QStringView cell) {
+    if (const std::optional<Amount> plain = plainDigits(cell))
+        return *plain;
     cell = cell.trimmed();
     if (cell.isEmpty())
         return EmptyCell{};
