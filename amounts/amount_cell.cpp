@@ -196,19 +196,31 @@ std::optional<qint64> hundredthsOf(Text number, bool negative) {
     return value;
 }
 
-// Most ledgers write whole yen as digits alone ("12345"): those are read
-// without folding the cell.
+// Most ledgers write whole yen as ASCII digits, grouped in threes or not,
+// perhaps after a minus ("12345", "1,234", "-1,234"): those are read without
+// folding the cell. Anything else is left to the full reading.
 std::optional<Amount> plainDigits(QStringView cell) {
-    if (cell.isEmpty() || cell.size() > kPlainDigits)
-        return std::nullopt;
+    const bool negative = !cell.isEmpty() && cell.front() == u'-';
     qint64 yen = 0;
-    for (const QChar c : cell) {
-        const char16_t u = c.unicode();
-        if (u < u'0' || u > u'9')
+    qsizetype digits = 0;
+    // Digits since the last separator; none before the first.
+    std::optional<std::size_t> grouped;
+    for (qsizetype at = negative ? 1 : 0; at < cell.size(); ++at) {
+        const char16_t u = cell[at].unicode();
+        if (u >= u'0' && u <= u'9') {
+            if (++digits > kPlainDigits || (grouped && ++*grouped > kGroup))
+                return std::nullopt;
+            yen = yen * 10 + (u - u'0');
+        } else if (u == u',' && digits > 0 &&
+                   (grouped ? *grouped == kGroup : std::size_t(digits) <= kGroup)) {
+            grouped = 0;
+        } else {
             return std::nullopt;
-        yen = yen * 10 + (u - u'0');
+        }
     }
-    return Amount{yen * kHundredthsPerYen, false};
+    if (digits == 0 || (grouped && *grouped != kGroup))
+        return std::nullopt;
+    return Amount{(negative ? -yen : yen) * kHundredthsPerYen, false};
 }
 
 } // namespace
