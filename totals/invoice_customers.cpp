@@ -46,12 +46,11 @@ quint32 InvoiceCustomers::customerOf(qsizetype row) {
         const QStringView raw = rawNameOf(row);
         if (raw.isNull())
             return 0;
-        auto found = names_.constFind(raw);
-        if (found == names_.constEnd()) {
-            found = names_.insert(raw, quint32(firstRows_.size()));
+        const auto [at, added] = names_.try_emplace(
+            std::u16string_view(raw.utf16(), std::size_t(raw.size())), quint32(firstRows_.size()));
+        if (added)
             firstRows_.push_back(row);
-        }
-        return *found;
+        return at->second;
     }
     }
     return 0;

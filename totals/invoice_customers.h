@@ -2,10 +2,11 @@
 
 #include "batch_table.h"
 
-#include <QHash>
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tokivane {
@@ -35,7 +36,8 @@ class InvoiceCustomers {
     std::optional<qsizetype> nameColumn_;
     // A row of each customer, for its name; -1 before one is met.
     std::vector<qsizetype> firstRows_;
-    QHash<QStringView, quint32> names_;
+    // By the name cell as it stands in the source.
+    std::unordered_map<std::u16string_view, quint32> names_;
 };
 
 } // namespace tokivane

@@ -7,6 +7,16 @@ namespace tokivane {
 namespace {
 
 constexpr QStringView kCellNote = u"%1の列：%2";
+constexpr QChar kQuote = u'"';
+
+// A quoted cell is unquoted in place when it holds no quote itself, as CSV
+// files quote "1,234"; others are unquoted into `storage`.
+QStringView valueOf(QStringView raw, QChar separator, QString& storage) {
+    if (raw.size() >= 2 && raw.front() == kQuote && raw.back() == kQuote &&
+        !raw.sliced(1, raw.size() - 2).contains(kQuote))
+        return raw.sliced(1, raw.size() - 2);
+    return valueOfRawCell(raw, separator, storage);
+}
 
 AmountCell amountCellOf(const BatchTable& table, const BatchRow& row, qsizetype column,
                         QString& storage) {
@@ -16,7 +26,7 @@ AmountCell amountCellOf(const BatchTable& table, const BatchRow& row, qsizetype 
     const auto raw = rawCellOfRecord(record, table.separator, column);
     if (!raw)
         return EmptyCell{};
-    return readAmountCell(valueOfRawCell(*raw, table.separator, storage));
+    return readAmountCell(valueOf(*raw, table.separator, storage));
 }
 
 } // namespace
