@@ -7,6 +7,8 @@ namespace tokivane {
 namespace {
 
 constexpr qsizetype kNotMet = -1;
+// A power of two: slots for the names met lately.
+constexpr std::size_t kRecentNames = 1024;
 // Between a customer's code and name.
 constexpr QChar kBetween = u' ';
 
@@ -23,6 +25,7 @@ InvoiceCustomers::InvoiceCustomers(const BatchTable& table) : table_(table) {
     } else if (names) {
         source_ = Source::Names;
         nameColumn_ = names;
+        recentNames_.resize(kRecentNames);
         // Customer 0 is a row without the cell.
         firstRows_.push_back(kNotMet);
     }
@@ -46,14 +49,21 @@ quint32 InvoiceCustomers::customerOf(qsizetype row) {
         const QStringView raw = rawNameOf(row);
         if (raw.isNull())
             return 0;
-        const auto [at, added] = names_.try_emplace(
-            std::u16string_view(raw.utf16(), std::size_t(raw.size())), quint32(firstRows_.size()));
-        if (added)
-            firstRows_.push_back(row);
-        return at->second;
+        return customerNamed(std::u16string_view(raw.utf16(), std::size_t(raw.size())), row);
     }
     }
     return 0;
+}
+
+quint32 InvoiceCustomers::customerNamed(std::u16string_view name, qsizetype row) {
+    Remembered& slot = recentNames_[std::hash<std::u16string_view>()(name) % kRecentNames];
+    if (slot.name.data() != nullptr && slot.name == name)
+        return slot.customer;
+    const auto [at, added] = names_.try_emplace(name, quint32(firstRows_.size()));
+    if (added)
+        firstRows_.push_back(row);
+    slot = {name, at->second};
+    return at->second;
 }
 
 QString InvoiceCustomers::textOf(quint32 customer) const {

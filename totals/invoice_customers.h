@@ -28,6 +28,7 @@ class InvoiceCustomers {
   private:
     enum class Source { None, List, Codes, Names };
 
+    quint32 customerNamed(std::u16string_view name, qsizetype row);
     QStringView rawNameOf(qsizetype row) const;
     QString nameOf(qsizetype row) const;
 
@@ -36,8 +37,14 @@ class InvoiceCustomers {
     std::optional<qsizetype> nameColumn_;
     // A row of each customer, for its name; -1 before one is met.
     std::vector<qsizetype> firstRows_;
-    // By the name cell as it stands in the source.
+    // By the name cell as it stands in the source, the names met lately in
+    // front.
+    struct Remembered {
+        std::u16string_view name;
+        quint32 customer = 0;
+    };
     std::unordered_map<std::u16string_view, quint32> names_;
+    std::vector<Remembered> recentNames_;
 };
 
 } // namespace tokivane

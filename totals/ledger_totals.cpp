@@ -56,11 +56,16 @@ class Summing {
                 byKey_[key] = newUnit(key, customer);
             return byKey_[key];
         }
-        const auto [at, added] =
-            byKeyAndCustomer_.try_emplace((quint64(key) << 32) | customer, int(units.size()));
-        if (added)
-            newUnit(key, customer);
-        return at->second;
+        // Rows of one customer and key come together more often than not.
+        const quint64 tag = (quint64(key) << 32) | customer;
+        Remembered& slot = recent_[std::size_t((tag * kMix) >> (64 - kRecentBits))];
+        if (slot.tag != tag) {
+            const auto [at, added] = byKeyAndCustomer_.try_emplace(tag, int(units.size()));
+            if (added)
+                newUnit(key, customer);
+            slot = {tag, at->second};
+        }
+        return slot.unit;
     }
     int newUnit(quint32 key, quint32 customer) {
         units.push_back({key, customer, {}});
@@ -70,8 +75,16 @@ class Summing {
     const BatchTable& table_;
     DueKeys& keys_;
     InvoiceCustomers& customers_;
+    struct Remembered {
+        quint64 tag = ~0ULL;
+        int unit = kNoUnit;
+    };
+    static constexpr int kRecentBits = 12;
+    static constexpr quint64 kMix = 0x9E3779B97F4A7C15ULL;
+
     std::vector<int> byKey_;
     std::unordered_map<quint64, int> byKeyAndCustomer_;
+    std::vector<Remembered> recent_ = std::vector<Remembered>(std::size_t(1) << kRecentBits);
 };
 
 // Adds up the target's rows with amounts; the others are counted by why.
