@@ -14,6 +14,8 @@ constexpr std::size_t kMaxDecimals = 2;
 constexpr std::size_t kGroup = 3;
 // Most cells are short: they are read without allocating.
 constexpr qsizetype kShortCell = 32;
+// The most digits whose yen 64 bits hold in hundredths whatever they are.
+constexpr qsizetype kPlainDigits = 16;
 
 constexpr QStringView kUnreadable = u"金額として読めません";
 constexpr QStringView kNoDigits = u"金額の数字がありません";
@@ -194,9 +196,38 @@ std::optional<qint64> hundredthsOf(Text number, bool negative) {
     return value;
 }
 
+// Most ledgers write whole yen as ASCII digits, grouped in threes or not,
+// perhaps after a minus ("12345", "1,234", "-1,234"): those are read without
+// folding the cell. Anything else is left to the full reading.
+std::optional<Amount> plainDigits(QStringView cell) {
+    const bool negative = !cell.isEmpty() && cell.front() == u'-';
+    qint64 yen = 0;
+    qsizetype digits = 0;
+    // Digits since the last separator; none before the first.
+    std::optional<std::size_t> grouped;
+    for (qsizetype at = negative ? 1 : 0; at < cell.size(); ++at) {
+        const char16_t u = cell[at].unicode();
+        if (u >= u'0' && u <= u'9') {
+            if (++digits > kPlainDigits || (grouped && ++*grouped > kGroup))
+                return std::nullopt;
+            yen = yen * 10 + (u - u'0');
+        } else if (u == u',' && digits > 0 &&
+                   (grouped ? *grouped == kGroup : std::size_t(digits) <= kGroup)) {
+            grouped = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0 || (grouped && *grouped != kGroup))
+        return std::nullopt;
+    return Amount{(negative ? -yen : yen) * kHundredthsPerYen, false};
+}
+
 } // namespace
 
 AmountCell readAmountCell(QStringView cell) {
+    if (const std::optional<Amount> plain = plainDigits(cell))
+        return *plain;
     cell = cell.trimmed();
     if (cell.isEmpty())
         return EmptyCell{};

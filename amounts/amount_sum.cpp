@@ -8,6 +8,10 @@ constexpr QStringView kTooLarge = u"合計が大きすぎます（64ビットを
 
 } // namespace
 
+AmountError totalTooLarge() {
+    return AmountError{kTooLarge.toString()};
+}
+
 bool AmountSum::add(Amount amount) {
     ++count_;
     if (refused_)
@@ -20,7 +24,7 @@ bool AmountSum::add(Amount amount) {
 
 std::variant<Amount, AmountError> AmountSum::total() const {
     if (refused_)
-        return AmountError{kTooLarge.toString()};
+        return totalTooLarge();
     return total_;
 }
 

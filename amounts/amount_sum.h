@@ -6,6 +6,9 @@
 
 namespace tokivane {
 
+// Why a total is not shown: it passes what 64 bits hold.
+AmountError totalTooLarge();
+
 // Amounts added up exactly. Once the running total would pass what 64 bits
 // hold the sum is refused, and stays refused: it never wraps.
 class AmountSum {

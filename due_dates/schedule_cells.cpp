@@ -9,12 +9,12 @@ namespace {
 
 constexpr QChar kPeriodDash = u'～';
 
+} // namespace
+
 QString weekdayAndHoliday(Date date) {
     const auto name = holidayOrYearEndName(date);
     return name ? weekdayCharacter(date) + u' ' + *name : QString(weekdayCharacter(date));
 }
-
-} // namespace
 
 QString scheduleCellText(const ScheduleRow& row, int column, HolidayRule rule) {
     switch (column) {

@@ -17,6 +17,10 @@ inline constexpr std::array<QStringView, 5> kScheduleHeaders{
 
 enum ScheduleColumn { ClosingColumn, PeriodColumn, DueColumn, WeekdayColumn, NoteColumn };
 
+// The 曜日・祝日 of a due date: its weekday, and the holiday or bank closing
+// it falls on ("水 銀行休業日").
+QString weekdayAndHoliday(Date date);
+
 // A cell's text: dates as yy/mm/dd, the period as "yy/mm/dd～yy/mm/dd", the
 // due date's weekday with its holiday or bank closing, and where a moved due
 // date came from.

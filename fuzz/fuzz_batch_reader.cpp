@@ -2,13 +2,17 @@
 // column and reading dates must not crash, must account for every line, and
 // must say why a line gave no date. Cells written as CSV read back the same.
 // Judged with rows' own closing days and terms, every cell can be shown, and
-// a row whose terms cell cannot be read has no due date and says why.
+// a row whose terms cell cannot be read has no due date and says why. Its
+// amount column (or its last column) reads every cell exactly or says why
+// not, and the totals are the exact sums of their rows, refused only when a
+// figure leaves 64 bits and always when the grand total does.
 #include "batch_columns.h"
 #include "batch_table.h"
 #include "box_dates.h"
 #include "csv_file.h"
 #include "file_text.h"
 #include "source_lines.h"
+#include "totals_check.h"
 
 #include <QByteArray>
 #include <chrono>
@@ -38,6 +42,7 @@ void judgeAndShow(tokivane::BatchTable table, const QString& text) {
                                          tokivane::PayDay::daysAfter(45),
                                          tokivane::HolidayRule::NextBusinessDay};
     tokivane::judgeBatch(table, basis, line);
+    fuzzing::checkTotals(table, text);
     if (table.rowTerms.size() > static_cast<std::size_t>(table.rows.size()) + 1)
         fail("more distinct terms than rows", text);
     const int columns = tokivane::batchColumnCount(table);

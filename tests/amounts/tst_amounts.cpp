@@ -1,5 +1,6 @@
 #include "amount_cell.h"
 #include "amount_sum.h"
+#include "amount_tally.h"
 #include "amount_text.h"
 
 #include <QRandomGenerator>
@@ -39,6 +40,8 @@ class TestAmounts : public QObject {
     void sum_data();
     void sum();
     void fractionalSum();
+    void tally_data();
+    void tally();
     void written_data();
     void written();
     void roundTrip();
@@ -81,6 +84,7 @@ void TestAmounts::read_data() {
     row("largest", u"92,233,720,368,547,758.07"_qs, kMax, true);
     row("most negative", u"-92233720368547758.08"_qs, kMin, true);
     row("largest whole yen", u"92233720368547758"_qs, kMax - 7);
+    row("sixteen nines", u"9999999999999999"_qs, 999999999999999900);
     row("a thousand leading zeros", QString(1000, u'0') + u"1"_qs, 100);
 }
 
@@ -191,6 +195,42 @@ void TestAmounts::fractionalSum() {
     sum.add({50, true});
     sum.add({-150, false});
     QCOMPARE(std::get<Amount>(sum.total()), (Amount{0, true}));
+}
+
+// A tally refuses only a total that itself passes 64 bits, in any order.
+void TestAmounts::tally_data() {
+    QTest::addColumn<QList<qint64>>("hundredths");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<qint64>("total");
+    QTest::newRow("back within 64 bits")
+        << QList<qint64>{kMax, kMax, kMin, kMin} << false << qint64(-2);
+    QTest::newRow("down to the most negative")
+        << QList<qint64>{kMin, kMin, kMax, 1} << false << kMin;
+    QTest::newRow("one past the largest")
+        << QList<qint64>{kMin, kMax, kMax, 1, kMax} << true << qint64(0);
+    QTest::newRow("one below the most negative") << QList<qint64>{-1, kMin} << true << qint64(0);
+}
+
+void TestAmounts::tally() {
+    QFETCH(QList<qint64>, hundredths);
+    QFETCH(bool, refused);
+    QFETCH(qint64, total);
+    AmountTally whole;
+    AmountTally parts[2];
+    for (qsizetype at = 0; at < hundredths.size(); ++at) {
+        whole.add(Amount{hundredths[at], false});
+        parts[at % 2].add(Amount{hundredths[at], at == 0});
+    }
+    parts[0].add(parts[1]);
+    QCOMPARE(parts[0].count(), hundredths.size());
+    for (const AmountTally& tally : {whole, parts[0]}) {
+        const auto result = tally.total();
+        if (refused)
+            QVERIFY(std::holds_alternative<AmountError>(result));
+        else
+            QCOMPARE(std::get<Amount>(result).hundredths, total);
+    }
+    QVERIFY(parts[0].fractional() && !whole.fractional());
 }
 
 void TestAmounts::written_data() {

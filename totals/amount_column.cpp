@@ -1,0 +1,32 @@
+#include "amount_column.h"
+
+#include "header_columns.h"
+
+#include <array>
+
+namespace tokivane {
+
+namespace {
+
+constexpr std::array<QStringView, 9> kAmountHeaders{
+    u"税込金額", u"請求金額", u"合計金額",   u"売上金額", u"金額",
+    u"売上額",   u"税込合計", u"金額(税込)", u"請求額",
+};
+
+} // namespace
+
+std::optional<qsizetype> amountColumnOf(const QStringList& headers) {
+    for (const QStringView& name : kAmountHeaders) {
+        if (const auto column = columnNamed(headers, std::span(&name, 1)))
+            return column;
+    }
+    return std::nullopt;
+}
+
+std::optional<qsizetype> amountColumnOf(const BatchTable& table) {
+    if (!table.headerLine)
+        return std::nullopt;
+    return amountColumnOf(table.inputHeaders);
+}
+
+} // namespace tokivane
