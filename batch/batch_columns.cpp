@@ -1,5 +1,6 @@
 #include "batch_columns.h"
 
+#include "amount_cells.h"
 #include "closing_cell.h"
 #include "full_date.h"
 #include "judgement.h"
@@ -96,6 +97,7 @@ QString noteOf(const BatchTable& table, const BatchRow& row) {
     if (row.extraCells)
         notes.append(kExtraCellsNote.toString().arg(kMaxInputColumns + 1));
     notes.append(termsNotes(table, row));
+    notes.append(amountNote(table, row, table.amountColumn));
     notes.removeAll(QString());
     return notes.join(u'、');
 }
@@ -110,8 +112,7 @@ std::optional<DueDate> shownDueDate(const BatchTable& table, const BatchRow& row
 } // namespace
 
 int batchColumnCount(const BatchTable& table) {
-    return kLeadingColumns + inputCount(table) + (namePosition(table) ? 1 : 0) +
-           kTrailingColumns;
+    return kLeadingColumns + inputCount(table) + (namePosition(table) ? 1 : 0) + kTrailingColumns;
 }
 
 BatchColumn batchColumnAt(const BatchTable& table, int column) {

@@ -1,5 +1,6 @@
 #include "batch_table.h"
 
+#include "amount_column.h"
 #include "billing_ranges.h"
 #include "column_choice.h"
 #include "customer_columns.h"
@@ -184,6 +185,7 @@ void BatchReader::chooseColumn() {
         if (table_.codeColumn)
             termsReader_.expectCodes();
         table_.namesCustomers = nameColumnOf(table_.inputHeaders).has_value();
+        table_.amountColumn = amountColumnOf(table_.inputHeaders);
     }
     columnChosen_ = true;
     table_.rows.reserve(first.size());

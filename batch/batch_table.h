@@ -62,6 +62,9 @@ struct BatchTable {
     std::optional<qsizetype> codeColumn;
     std::vector<QString> codes;
     bool namesCustomers = false;
+    // The column of amounts: named by the header, or chosen; 備考 says why a
+    // cell in it is no amount.
+    std::optional<qsizetype> amountColumn;
     // The 回収条件 line, and what each entry of rowTerms comes to over it;
     // filled when judged.
     CollectionTerms lineTerms;

@@ -4,6 +4,7 @@
 // bits: every row's amount read as its cell reads, every figure the exact sum
 // of its rows, and a refusal only when some figure leaves 64 bits.
 #include "amount_cell.h"
+#include "amount_cells.h"
 #include "amount_column.h"
 #include "batch_table.h"
 #include "ledger_totals.h"
@@ -174,7 +175,7 @@ inline void checkTexts(const tokivane::LedgerTotals& totals, const QString& text
 // Every row's amount as its cell reads, why a refused one is refused, and
 // the totals of every row and of 今回請求's.
 inline void checkTotals(const tokivane::BatchTable& table, const QString& text) {
-    auto column = tokivane::amountColumnOf(table);
+    auto column = table.amountColumn;
     if (!column && !table.inputHeaders.isEmpty())
         column = table.inputHeaders.size() - 1;
     const tokivane::RowAmounts amounts(table, column);

@@ -40,8 +40,4 @@ class RowAmounts {
     std::vector<quint8> states_;
 };
 
-// Why a row's amount cell was refused, as 備考 says it ("金額の列：…");
-// empty when it was read, empty or no column is chosen.
-QString amountNote(const BatchTable& table, const BatchRow& row, std::optional<qsizetype> column);
-
 } // namespace tokivane

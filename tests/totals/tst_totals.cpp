@@ -3,6 +3,7 @@
 // month, the rows left out and why, and random ledgers whose every figure is
 // the sum of its rows.
 #include "amount_cell.h"
+#include "amount_cells.h"
 #include "amount_column.h"
 #include "amount_text.h"
 #include "batch_table.h"
@@ -158,14 +159,14 @@ void TestTotals::ledgerTables_data() {
 void TestTotals::ledgerTables() {
     QFETCH(TotalsTable, which);
     const BatchTable table = judged(kLedger);
-    const RowAmounts amounts(table, amountColumnOf(table));
+    const RowAmounts amounts(table, table.amountColumn);
     QTEST(tableOf(totalsOf(table, amounts, Target::allRows()), which), "lines");
 }
 
 void TestTotals::shownWithSeparators() {
     const BatchTable table = judged(kLedger);
     const LedgerTotals totals =
-        totalsOf(table, RowAmounts(table, amountColumnOf(table)), Target::allRows());
+        totalsOf(table, RowAmounts(table, table.amountColumn), Target::allRows());
     const QStringList lines = tableOf(totals, TotalsTable::ByDue, TotalsForm::Shown);
     QCOMPARE(lines.at(2), u"25/11/10|月|1|-1,234.00|-1,134.00");
     QCOMPARE(lines.last(), u"合計||17|7,634.50|");
@@ -181,7 +182,7 @@ void TestTotals::shownWithSeparators() {
 
 void TestTotals::leftOutAndWhy() {
     const BatchTable table = judged(kLedger);
-    const auto column = amountColumnOf(table);
+    const auto column = table.amountColumn;
     const LedgerTotals totals = totalsOf(table, RowAmounts(table, column), Target::allRows());
     QCOMPARE(totals.leftOut.amountEmpty, 1);
     QCOMPARE(totals.leftOut.amountRefused, 2);
@@ -205,7 +206,7 @@ void TestTotals::leftOutAndWhy() {
 void TestTotals::targetRows() {
     const BatchTable table = judged(kLedger);
     const LedgerTotals totals =
-        totalsOf(table, RowAmounts(table, amountColumnOf(table)), Target::judgedYes(1));
+        totalsOf(table, RowAmounts(table, table.amountColumn), Target::judgedYes(1));
     QCOMPARE(tableOf(totals, TotalsTable::ByDue),
              (QStringList{u"回収予定日|曜日・祝日|件数|金額|累計"_qs,
                           u"25/12/10|水|1|-1234|-1234"_qs, u"25/12/30|火|1|1234|0"_qs,
@@ -218,7 +219,7 @@ void TestTotals::targetRows() {
 void TestTotals::chartOfDueDates() {
     const BatchTable table = judged(kLedger);
     const LedgerTotals totals =
-        totalsOf(table, RowAmounts(table, amountColumnOf(table)), Target::allRows());
+        totalsOf(table, RowAmounts(table, table.amountColumn), Target::allRows());
     const std::vector<ChartBar> bars = chartBarsOf(totals);
     QCOMPARE(bars.size(), std::size_t(7));
     QCOMPARE(bars[0], (ChartBar{2025y / November / 3d, 1, 10000, true}));
@@ -256,7 +257,7 @@ void TestTotals::customerTexts() {
     const JudgingBasis basis = basisOf(u"25/11/15"_qs);
     judgeBatch(table, basis, startingTerms(basis.closingEntry), customers);
     const LedgerTotals totals =
-        totalsOf(table, RowAmounts(table, amountColumnOf(table)), Target::allRows());
+        totalsOf(table, RowAmounts(table, table.amountColumn), Target::allRows());
     QStringList shown;
     for (const InvoiceLine& line : totals.invoices)
         shown.append(line.customer);
@@ -301,7 +302,7 @@ void TestTotals::figuresPastSixtyFourBits() {
     QFETCH(bool, refused);
     const BatchTable table = judged(ledger);
     const LedgerTotals totals =
-        totalsOf(table, RowAmounts(table, amountColumnOf(table)), Target::allRows());
+        totalsOf(table, RowAmounts(table, table.amountColumn), Target::allRows());
     QCOMPARE(totals.refusal.has_value(), refused);
     if (!refused) {
         QCOMPARE(totals.all.amount, (Amount{-2, true}));
@@ -381,7 +382,7 @@ void TestTotals::everyFigureIsItsRows() {
         BatchTable table = readBatch(randomLedger(random, 200), kClock);
         const sys_days processing = sys_days{2025y / March / 1d} + days{random.bounded(365)};
         judgeBatch(table, basisOf(dateTextOf(year_month_day{processing})));
-        const auto column = amountColumnOf(table);
+        const auto column = table.amountColumn;
         const int judgement = int(random.bounded(kJudgedRangeCount + 1)) - 1;
         const Target target = judgement < 0 ? Target::allRows() : Target::judgedYes(judgement);
         const LedgerTotals totals = totalsOf(table, RowAmounts(table, column), target);

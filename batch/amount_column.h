@@ -1,7 +1,5 @@
 #pragma once
 
-#include "batch_table.h"
-
 #include <QStringList>
 #include <optional>
 
@@ -12,8 +10,5 @@ namespace tokivane {
 // 売上額, 税込合計, 金額(税込), 請求額. The first name some column has wins,
 // the leftmost such column; full-width forms match.
 std::optional<qsizetype> amountColumnOf(const QStringList& headers);
-
-// The same for a read ledger: none without a header line.
-std::optional<qsizetype> amountColumnOf(const BatchTable& table);
 
 } // namespace tokivane

@@ -23,10 +23,4 @@ std::optional<qsizetype> amountColumnOf(const QStringList& headers) {
     return std::nullopt;
 }
 
-std::optional<qsizetype> amountColumnOf(const BatchTable& table) {
-    if (!table.headerLine)
-        return std::nullopt;
-    return amountColumnOf(table.inputHeaders);
-}
-
 } // namespace tokivane
