@@ -43,6 +43,11 @@ void BatchModel::clearJudgements() {
     judgementsChanged(columns);
 }
 
+void BatchModel::setAmountColumn(std::optional<qsizetype> column) {
+    table_.amountColumn = column;
+    judgementsChanged(columnCount());
+}
+
 void BatchModel::judgementsChanged(int columnsBefore) {
     if (columnsBefore != columnCount()) {
         // The rows stay and keep their order; only the columns moved.

@@ -27,6 +27,8 @@ class BatchModel final : public QAbstractTableModel {
     void judge(const JudgingBasis& basis, const CollectionTerms& line,
                std::shared_ptr<const CustomerList> customers);
     void clearJudgements();
+    // Another amount column, whose cells 備考 speaks of.
+    void setAmountColumn(std::optional<qsizetype> column);
 
     // The table's rows in the order shown.
     const std::vector<int>& order() const { return order_; }

@@ -15,6 +15,7 @@
 #include "table_commands.h"
 #include "table_kind.h"
 #include "terms_editor.h"
+#include "totals_page.h"
 #include "work_progress.h"
 
 #include <QBoxLayout>
@@ -41,6 +42,7 @@ constexpr QStringView kOpenFilter = u"テキスト・CSV (*.csv *.tsv *.txt);;�
 constexpr QStringView kCustomerOpenCaption = u"得意先一覧…";
 constexpr QStringView kLedgerTab = u"判定結果";
 constexpr QStringView kCustomerTab = u"得意先一覧";
+constexpr QStringView kTotalsTab = u"集計";
 constexpr QStringView kMonthCountingCaption = u"回収月の数え方";
 // In the order of MonthCounting.
 constexpr std::array<QStringView, 2> kMonthCountings{u"0＝当月", u"1＝当月"};
@@ -117,6 +119,13 @@ void BatchWindow::buildControls() {
     tabs_->setObjectName(QStringLiteral("batchTabs"));
     tabs_->addTab(buildLedgerPage(), kLedgerTab.toString());
     tabs_->addTab(buildCustomerPage(), kCustomerTab.toString());
+    totals_ = new TotalsPage(this);
+    tabs_->addTab(totals_, kTotalsTab.toString());
+    connect(totals_, &TotalsPage::amountColumnChosen, this,
+            [this](std::optional<qsizetype> column) {
+                model_->setAmountColumn(column);
+                totals_->tableChanged();
+            });
     column->addWidget(tabs_, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -346,6 +355,7 @@ void BatchWindow::showTable(BatchTable table) {
     sortColumn_ = 0;
     sortOrder_ = Qt::AscendingOrder;
     view_->resizeColumnsToContents();
+    totals_->setTable(model_->table());
     judge(true);
 }
 
@@ -396,6 +406,7 @@ void BatchWindow::judge(bool reportProblem) {
         sorted == ColumnKind::DueDate)
         model_->setOrder(sortedRows(model_->table(), sortColumn_, sortOrder_));
     showCounts();
+    totals_->tableChanged();
 }
 
 void BatchWindow::showCounts() {
@@ -429,12 +440,15 @@ QList<QStringList> BatchWindow::customerCells() const {
 }
 
 QList<QStringList> BatchWindow::currentCells() const {
+    if (tabs_->currentWidget() == totals_)
+        return totals_->cells();
     return currentView() == customerView_ ? customerCells() : shownCells();
 }
 
 QTableView* BatchWindow::currentView() const {
-    return tabs_->currentIndex() == tabs_->indexOf(customerView_->parentWidget()) ? customerView_
-                                                                                  : view_;
+    if (tabs_->currentWidget() == totals_)
+        return totals_->focusedView();
+    return tabs_->currentWidget() == customerView_->parentWidget() ? customerView_ : view_;
 }
 
 void BatchWindow::copySelection() {

@@ -23,6 +23,7 @@ namespace tokivane {
 class BatchModel;
 class CustomerModel;
 class TermsEditor;
+class TotalsPage;
 struct WorkControl;
 
 // 一括判定: many record dates, one a line, judged against the ranges the main
@@ -58,7 +59,8 @@ class BatchWindow final : public QWidget {
     QList<QStringList> shownCells() const;
     // The customer list as read, header line first; nothing without one.
     QList<QStringList> customerCells() const;
-    // What すべてコピー and CSVで保存… take: the tab shown.
+    // What すべてコピー and CSVで保存… take: the tab shown (集計: its three
+    // tables, each under its title).
     QList<QStringList> currentCells() const;
     // Writes the tab shown; the reason when nothing was written.
     std::optional<QString> saveCsv(const QString& path, CsvEncoding encoding) const;
@@ -109,6 +111,7 @@ class BatchWindow final : public QWidget {
     QTableView* customerView_ = nullptr;
     QLabel* customerStatus_ = nullptr;
     QComboBox* monthCounting_ = nullptr;
+    TotalsPage* totals_ = nullptr;
     // The list's text, read again when months are counted another way.
     QString listText_;
     std::shared_ptr<const CustomerList> customers_;
