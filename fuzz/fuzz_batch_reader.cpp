@@ -5,11 +5,13 @@
 // a row whose terms cell cannot be read has no due date and says why. Its
 // amount column (or its last column) reads every cell exactly or says why
 // not, and the totals are the exact sums of their rows, refused only when a
-// figure leaves 64 bits and always when the grand total does.
+// figure leaves 64 bits and always when the grand total does. Read as a
+// customer list, and joined to a ledger, it keeps what customer_check.h says.
 #include "batch_columns.h"
 #include "batch_table.h"
 #include "box_dates.h"
 #include "csv_file.h"
+#include "customer_check.h"
 #include "file_text.h"
 #include "source_lines.h"
 #include "totals_check.h"
@@ -43,6 +45,7 @@ void judgeAndShow(tokivane::BatchTable table, const QString& text) {
                                          tokivane::HolidayRule::NextBusinessDay};
     tokivane::judgeBatch(table, basis, line);
     fuzzing::checkTotals(table, text);
+    fuzzing::checkCustomers(text, kClock, basis);
     if (table.rowTerms.size() > static_cast<std::size_t>(table.rows.size()) + 1)
         fail("more distinct terms than rows", text);
     const int columns = tokivane::batchColumnCount(table);
