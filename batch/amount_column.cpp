@@ -16,11 +16,7 @@ constexpr std::array<QStringView, 9> kAmountHeaders{
 } // namespace
 
 std::optional<qsizetype> amountColumnOf(const QStringList& headers) {
-    for (const QStringView& name : kAmountHeaders) {
-        if (const auto column = columnNamed(headers, std::span(&name, 1)))
-            return column;
-    }
-    return std::nullopt;
+    return columnNamedFirst(headers, kAmountHeaders);
 }
 
 } // namespace tokivane

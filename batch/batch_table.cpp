@@ -264,8 +264,13 @@ void joinCustomers(BatchTable& table, std::shared_ptr<const CustomerList> custom
     table.codeMatches.reserve(table.codes.size());
     for (const QString& code : table.codes)
         table.codeMatches.push_back(matchCode(*table.customers, code));
-    for (std::size_t at = 0; at < table.rowTerms.size(); ++at)
-        table.withoutCustomer[at] = !givesTerms(table.codeMatches[table.rowTerms[at].code]);
+    for (std::size_t at = 0; at < table.rowTerms.size(); ++at) {
+        // A row whose own cells name its closing and pay day needs nothing of
+        // its customer.
+        const RowTerms& own = table.rowTerms[at];
+        table.withoutCustomer[at] =
+            !givesTerms(table.codeMatches[own.code]) && !(own.ownClosing() && own.phrase.pay);
+    }
 }
 
 std::optional<CustomerTerms> customerTermsOf(const BatchTable& table, const RowTerms& own) {

@@ -70,8 +70,8 @@ struct BatchTable {
     CollectionTerms lineTerms;
     std::vector<CollectionTerms> effectiveTerms;
     // The customer list judged with, where each code leads in it, and the
-    // entries of rowTerms whose customer gives no terms: those rows get no
-    // due dates rather than the line's.
+    // entries of rowTerms whose customer gives no terms they lack: those rows
+    // get no due dates rather than the line's.
     std::shared_ptr<const CustomerList> customers;
     std::vector<CodeMatch> codeMatches;
     std::vector<bool> withoutCustomer;

@@ -170,7 +170,7 @@ quint32 RowTermsReader::indexOf(const TermsCells& cells) {
     if (key.closing.trimmed().isEmpty() && key.terms.trimmed().isEmpty() &&
         key.code.trimmed().isEmpty())
         return 0;
-    Remembered& place = remembered_[hashOf(key) % kRememberedCells];
+    Remembered& place = remembered_[hashOf(key) % remembered_.size()];
     if (place.used && place.cells == key)
         return place.index;
     RowTerms own = readRowTerms(cells);

@@ -1,5 +1,7 @@
 #include "customer_codes.h"
 
+#include "master_values.h"
+
 #include <algorithm>
 
 namespace tokivane {
@@ -19,11 +21,7 @@ bool isAsciiDigit(QChar c) {
 } // namespace
 
 QString foldedCode(QStringView code) {
-    code = code.trimmed();
-    // Most codes are plain ASCII already; folding costs more than the rest.
-    if (std::ranges::all_of(code, [](QChar c) { return c.unicode() < 0x80; }))
-        return code.toString();
-    return code.toString().normalized(QString::NormalizationForm_KC).trimmed();
+    return foldedValue(code);
 }
 
 QString codeValue(const QString& folded) {

@@ -34,8 +34,8 @@ template <std::size_t N> QString namesText(const std::array<QStringView, N>& nam
 
 CustomerColumns customerColumnsOf(const QStringList& headers) {
     CustomerColumns columns;
-    columns.code = columnNamed(headers, kCodeHeaders);
-    columns.name = columnNamed(headers, kNameHeaders);
+    columns.code = columnNamedFirst(headers, kCodeHeaders);
+    columns.name = columnNamedFirst(headers, kNameHeaders);
     columns.closing = columnNamed(headers, kClosingHeaders);
     columns.payMonth = columnNamed(headers, kPayMonthHeaders);
     columns.payDay = columnNamed(headers, kPayDayHeaders);
@@ -47,7 +47,7 @@ CustomerColumns customerColumnsOf(const QStringList& headers) {
 }
 
 std::optional<qsizetype> codeColumnOf(const QStringList& headers, const QString& listCodeHeader) {
-    if (const auto named = columnNamed(headers, kCodeHeaders))
+    if (const auto named = columnNamedFirst(headers, kCodeHeaders))
         return named;
     if (listCodeHeader.isEmpty())
         return std::nullopt;
@@ -56,7 +56,7 @@ std::optional<qsizetype> codeColumnOf(const QStringList& headers, const QString&
 }
 
 std::optional<qsizetype> nameColumnOf(const QStringList& headers) {
-    return columnNamed(headers, kNameHeaders);
+    return columnNamedFirst(headers, kNameHeaders);
 }
 
 QString codeHeadersText() {

@@ -24,6 +24,7 @@ constexpr QStringView kCellNote = u"%1の列：%2";
 constexpr QStringView kTwiceDiffering = u"コード%1が%2回あり、条件が違います（使いません）";
 constexpr QStringView kTwiceSame = u"コード%1が%2回あります（同じ条件）";
 constexpr QStringView kTermsUnread = u"条件が読めないため使いません";
+constexpr QStringView kPhraseUnused = u"（締日・回収月・回収日の列で計算）";
 constexpr std::array<QStringView, kCustomerColumnCount> kViewHeaders{u"コード", u"得意先名",
                                                                      u"支払条件", u"備考"};
 
@@ -59,6 +60,9 @@ class TermsOfRow {
         const auto holidays = readHolidays();
         if (!note_.isEmpty() || !closing || !pay)
             return std::nullopt;
+        // The columns said all the phrase might have: it is not needed.
+        if (phraseError_)
+            note_ = *phraseError_ + kPhraseUnused.toString();
         return CustomerTerms{*closing, *pay, holidays};
     }
     const QString& note() const { return note_; }
@@ -79,15 +83,22 @@ class TermsOfRow {
             return;
         const auto reading = readTermsPhrase(termsPhraseOfCell(cell, columns_.termsAreDays));
         if (const auto* error = std::get_if<TermsPhraseError>(&reading))
-            fail(*columns_.terms, error->message);
+            phraseError_ = cells_.note(*columns_.terms, error->message);
         else
             phrase_ = std::get<TermsPhrase>(reading);
+    }
+
+    // A part the columns leave to the phrase cannot come from one unread.
+    bool phraseUnread() {
+        if (phraseError_)
+            fail(*phraseError_);
+        return phraseError_.has_value();
     }
 
     std::optional<ClosingDay> readClosing() {
         const QString cell = cells_.at(columns_.closing);
         if (cell.isEmpty()) {
-            if (!phrase_.closing)
+            if (!phraseUnread() && !phrase_.closing)
                 fail(kNoClosing);
             return phrase_.closing;
         }
@@ -104,7 +115,7 @@ class TermsOfRow {
     std::optional<PayDay> readPay() {
         const QString month = cells_.at(columns_.payMonth);
         if (month.isEmpty()) {
-            if (!phrase_.pay)
+            if (!phraseUnread() && !phrase_.pay)
                 fail(kNoPay);
             return phrase_.pay;
         }
@@ -138,6 +149,7 @@ class TermsOfRow {
     const CustomerColumns& columns_;
     MonthCounting counting_;
     TermsPhrase phrase_;
+    std::optional<QString> phraseError_;
     QString note_;
 };
 

@@ -22,4 +22,12 @@ std::optional<qsizetype> columnNamed(const QStringList& headers,
     return std::nullopt;
 }
 
+std::optional<qsizetype> columnNamedFirst(const QStringList& headers,
+                                          std::span<const QStringView> names) {
+    for (std::size_t at = 0; at < names.size(); ++at)
+        if (const auto column = columnNamed(headers, names.subspan(at, 1)))
+            return column;
+    return std::nullopt;
+}
+
 } // namespace tokivane

@@ -18,4 +18,10 @@ QString foldedHeader(QStringView header);
 std::optional<qsizetype> columnNamed(const QStringList& headers,
                                      std::span<const QStringView> names);
 
+// The column of the first of `names`, in their order, that a header has
+// (the leftmost such column): a better name wins over a plainer one to its
+// left, as 得意先コード over コード.
+std::optional<qsizetype> columnNamedFirst(const QStringList& headers,
+                                          std::span<const QStringView> names);
+
 } // namespace tokivane

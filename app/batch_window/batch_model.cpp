@@ -32,26 +32,30 @@ void BatchModel::setTable(BatchTable table) {
 
 void BatchModel::judge(const JudgingBasis& basis, const CollectionTerms& line,
                        std::shared_ptr<const CustomerList> customers) {
-    const int columns = columnCount();
+    // Another list may bring or take away the 得意先名 column.
+    const bool reshaped = (table_.codeColumn ? customers : nullptr) != table_.customers;
+    if (reshaped)
+        beginResetModel();
     judgeBatch(table_, basis, line, std::move(customers));
-    judgementsChanged(columns);
+    judgementsChanged(reshaped);
 }
 
 void BatchModel::clearJudgements() {
-    const int columns = columnCount();
+    const bool reshaped = table_.customers != nullptr;
+    if (reshaped)
+        beginResetModel();
     tokivane::clearJudgements(table_);
-    judgementsChanged(columns);
+    judgementsChanged(reshaped);
 }
 
 void BatchModel::setAmountColumn(std::optional<qsizetype> column) {
     table_.amountColumn = column;
-    judgementsChanged(columnCount());
+    judgementsChanged(false);
 }
 
-void BatchModel::judgementsChanged(int columnsBefore) {
-    if (columnsBefore != columnCount()) {
-        // The rows stay and keep their order; only the columns moved.
-        beginResetModel();
+// The rows stay and keep their order, whatever the columns do.
+void BatchModel::judgementsChanged(bool reshaped) {
+    if (reshaped) {
         endResetModel();
         return;
     }

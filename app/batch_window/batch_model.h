@@ -41,7 +41,7 @@ class BatchModel final : public QAbstractTableModel {
 
   private:
     QString rangeToolTip(int index) const;
-    void judgementsChanged(int columnsBefore);
+    void judgementsChanged(bool reshaped);
 
     BatchTable table_;
     std::vector<int> order_;

@@ -123,6 +123,11 @@ void BatchWindow::buildControls() {
     tabs_->addTab(totals_, kTotalsTab.toString());
     connect(totals_, &TotalsPage::amountColumnChosen, this,
             [this](std::optional<qsizetype> column) {
+                // The table being read or sorted must not change under the worker.
+                if (busy_) {
+                    totals_->showAmountColumn(model_->table().amountColumn);
+                    return;
+                }
                 model_->setAmountColumn(column);
                 totals_->tableChanged();
             });
@@ -231,7 +236,7 @@ void BatchWindow::installKeys() {
 
 void BatchWindow::openText(const QString& text) {
     if (readsAsCustomerList(text, clock_))
-        takeCustomerList(text);
+        takeCustomerList(text, true);
     else
         openLedgerText(text);
 }
@@ -245,8 +250,10 @@ void BatchWindow::openFiles(const QStringList& paths) {
     QStringList problems;
     std::optional<QString> listText;
     std::optional<QString> ledgerText;
-    runWork(kReadingCaption, [&](WorkControl&) {
+    const bool done = runWork(kReadingCaption, [&](WorkControl& control) {
         for (const QString& path : paths) {
+            if (control.cancelled)
+                return;
             auto text = readTextFile(path);
             if (const auto* unread = std::get_if<UnreadFile>(&text)) {
                 problems.append(paths.size() > 1
@@ -258,10 +265,13 @@ void BatchWindow::openFiles(const QStringList& paths) {
             (readsAsCustomerList(read, clock_) ? listText : ledgerText) = std::move(read);
         }
     });
+    if (!done)
+        return;
     if (!problems.isEmpty())
         showMessage(problems.join(u'\n'));
+    // A ledger that follows is read with the list's code header anyway.
     if (listText)
-        takeCustomerList(std::move(*listText));
+        takeCustomerList(std::move(*listText), !ledgerText);
     if (ledgerText)
         openLedgerText(std::move(*ledgerText));
 }
@@ -269,17 +279,19 @@ void BatchWindow::openFiles(const QStringList& paths) {
 void BatchWindow::openCustomerFile(const QString& path) {
     std::optional<QString> unreadReason;
     QString text;
-    runWork(kReadingCaption, [&](WorkControl&) {
+    const bool done = runWork(kReadingCaption, [&](WorkControl&) {
         auto read = readTextFile(path);
         if (const auto* unread = std::get_if<UnreadFile>(&read))
             unreadReason = unread->reason;
         else
             text = std::move(std::get<QString>(read));
     });
+    if (!done)
+        return;
     if (unreadReason)
         showMessage(*unreadReason);
     else
-        takeCustomerList(std::move(text));
+        takeCustomerList(std::move(text), true);
 }
 
 void BatchWindow::openLedgerText(QString text) {
@@ -292,7 +304,7 @@ void BatchWindow::openLedgerText(QString text) {
         showTable(std::move(*read));
 }
 
-void BatchWindow::takeCustomerList(QString text) {
+void BatchWindow::takeCustomerList(QString text, bool rereadLedger) {
     std::variant<CustomerList, QString> read;
     const MonthCounting counting = monthCounting();
     if (!runWork(kReadingCaption, [&](WorkControl&) { read = readCustomerList(text, counting); }))
@@ -309,13 +321,18 @@ void BatchWindow::takeCustomerList(QString text) {
     if (newList)
         customerView_->resizeColumnsToContents();
     showCustomerCounts();
-    readLedgerForListCodes();
+    if (rereadLedger)
+        readLedgerForListCodes();
     judge(false);
 }
 
+// The way months are counted must not be lost to other work under way: the
+// list is read again once that is done.
 void BatchWindow::readListAgain() {
-    if (customers_)
-        takeCustomerList(listText_);
+    if (busy_)
+        readListWhenIdle_ = true;
+    else if (customers_)
+        takeCustomerList(listText_, false);
 }
 
 void BatchWindow::readLedgerForListCodes() {
@@ -341,6 +358,11 @@ bool BatchWindow::runWork(QStringView label, const std::function<void(WorkContro
     busy_ = true;
     const bool done = runWithProgress(this, label.toString(), work);
     busy_ = false;
+    if (readListWhenIdle_) {
+        readListWhenIdle_ = false;
+        judgeWhenIdle_ = false;
+        readListAgain();
+    }
     if (judgeWhenIdle_) {
         judgeWhenIdle_ = false;
         judge(false);
@@ -397,9 +419,16 @@ void BatchWindow::judge(bool reportProblem) {
         model_->judge(judging, terms_->terms(), customers_);
         heading_->setText(headingOf(model_->table()));
     }
-    // The customer list's names came or went.
-    if (columns != model_->columnCount())
+    // The customer list's names came or went: the columns moved under the
+    // sort, which starts again from the source order.
+    if (columns != model_->columnCount()) {
         view_->resizeColumnsToContents();
+        model_->setOrder(sortedRows(model_->table(), 0, Qt::AscendingOrder));
+        const QSignalBlocker quiet(view_->horizontalHeader());
+        view_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+        sortColumn_ = 0;
+        sortOrder_ = Qt::AscendingOrder;
+    }
     // An order by judgements or due dates follows the new ones.
     const ColumnKind sorted = batchColumnAt(model_->table(), sortColumn_).kind;
     if (sorted == ColumnKind::Judgement || sorted == ColumnKind::ClosingDate ||
@@ -492,6 +521,10 @@ void BatchWindow::chooseCustomerFile() {
 }
 
 void BatchWindow::chooseSaveFile() {
+    if (tabs_->currentWidget() == customerView_->parentWidget() && !customers_) {
+        showMessage(kNoCustomerList.toString());
+        return;
+    }
     const bool customers = currentView() == customerView_;
     const auto choice = chooseCsvSaveFile(*this, customers ? QStringLiteral("得意先一覧.csv")
                                                            : QStringLiteral("一括判定.csv"));

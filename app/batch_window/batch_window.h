@@ -77,7 +77,9 @@ class BatchWindow final : public QWidget {
     // other work was under way.
     bool runWork(QStringView label, const std::function<void(WorkControl&)>& work);
     void openLedgerText(QString text);
-    void takeCustomerList(QString text);
+    // Takes a list; `rereadLedger`: the ledger shown may name its codes by
+    // the list's own header, and is read again to find them.
+    void takeCustomerList(QString text, bool rereadLedger);
     // Reads the list again, as when the way months are counted changes.
     void readListAgain();
     // A ledger read before the list may name its codes by the list's header.
@@ -120,6 +122,8 @@ class BatchWindow final : public QWidget {
     bool busy_ = false;
     // 実行 was pressed while the table was being read or sorted.
     bool judgeWhenIdle_ = false;
+    // 回収月の数え方 changed while the table was being read or sorted.
+    bool readListWhenIdle_ = false;
 };
 
 } // namespace tokivane

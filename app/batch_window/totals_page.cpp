@@ -121,9 +121,14 @@ void TotalsPage::setTable(const BatchTable& table) {
     amountColumn_->addItem(kNoAmountColumn.toString());
     for (const QString& header : table.inputHeaders)
         amountColumn_->addItem(header);
-    amountColumn_->setCurrentIndex(table.amountColumn ? int(*table.amountColumn) + 1 : 0);
+    showAmountColumn(table.amountColumn);
     amountsStale_ = true;
     tableChanged();
+}
+
+void TotalsPage::showAmountColumn(std::optional<qsizetype> column) {
+    const QSignalBlocker quiet(amountColumn_);
+    amountColumn_->setCurrentIndex(column ? int(*column) + 1 : 0);
 }
 
 void TotalsPage::tableChanged() {

@@ -32,6 +32,8 @@ class TotalsPage final : public QWidget {
     void setTable(const BatchTable& table);
     // The same rows judged again, or with another amount column.
     void tableChanged();
+    // Sets the 金額 choice back to the column in use.
+    void showAmountColumn(std::optional<qsizetype> column);
     // The three tables for copies and CSV files, each under its title.
     QList<QStringList> cells();
     // The table view with focus, for copying a selection.

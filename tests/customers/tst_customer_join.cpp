@@ -53,7 +53,8 @@ const QString kLedger = QStringLiteral("伝票番号,伝票日付,得意先コ�
                                        "S10,2025/02/10,00700,,1000\n"
                                        "S11,2025/10/05,00600,,1000\n"
                                        "S12,2025/10/05,00123,翌々月10日払い,1000\n"
-                                       "S13,2025/10/05,00500,,1000\n");
+                                       "S13,2025/10/05,00500,,1000\n"
+                                       "S14,2025/10/05,00999,20日締め翌月末払い,1000\n");
 
 CustomerList listOf(const QString& text, MonthCounting counting) {
     auto read = readCustomerList(text, counting);
@@ -118,6 +119,8 @@ void TestCustomerJoin::rowsTakeTheirCustomersTerms_data() {
     // The row's own phrase before its customer's, the customer's holiday rule kept.
     row("S12", "25/10/20", "25/12/10", "Yes", "");
     row("S13", "25/10/10", "25/11/28", "Yes", "");
+    // Its own cells name all it needs: the unknown code is only noted.
+    row("S14", "25/10/20", "25/11/28", "Yes", "得意先一覧にないコード: 00999");
 }
 
 void TestCustomerJoin::rowsTakeTheirCustomersTerms() {
@@ -171,6 +174,15 @@ void TestCustomerJoin::theListAsRead() {
     QVERIFY2(cells[9][3].startsWith(u"締日の列："), qPrintable(cells[9][3]));
     QCOMPARE(cells[9][2], QString());
     QCOMPARE(cells[10][2], u"30日締め翌月末払い 休日はそのまま");
+    // A terms column of payment methods is not needed beside the columns.
+    const CustomerList methods =
+        listOf(u"得意先コード,締日,回収月,回収日,支払条件\n1,20,1,10,振込\n"_qs,
+               MonthCounting::ZeroIsThisMonth);
+    QCOMPARE(customerTermsText(*methods.rows.front().terms), u"20日締め翌月10日払い");
+    QVERIFY(methods.rows.front().note.contains(u"締日・回収月・回収日の列で計算"));
+    // A better name wins over a plainer one to its left.
+    QCOMPARE(codeColumnOf(QStringList{u"伝票"_qs, u"コード"_qs, u"得意先コード"_qs}, QString()),
+             qsizetype(2));
 }
 
 void TestCustomerJoin::monthsCountedFromZeroOrOne_data() {
@@ -230,6 +242,9 @@ void TestCustomerJoin::listsAreToldFromLedgers_data() {
     QTest::newRow("a ledger of codes") << kLedger << false;
     QTest::newRow("a master with 登録日")
         << u"得意先コード,締日,回収月,登録日\n1,20,1,2024/04/01\n2,末,1,2024/05/01\n"_qs << false;
+    QTest::newRow("a ledger of dates without years")
+        << u"伝票日付,得意先コード,支払条件,金額\n10/05,1,20日締め翌月末払い,100\n10/06,2,末締め,5\n"_qs
+        << false;
     QTest::newRow("a pasted list") << u"コード\t締日\t支払条件\nA\t20\t翌月末払い\n"_qs << true;
 }
 
