@@ -382,9 +382,10 @@ BatchCounts countsOf(const BatchTable& table) {
     counts.dates =
         std::ranges::count_if(table.rows, [](const BatchRow& row) { return row.date.has_value(); });
     counts.unread = counts.rows - counts.dates;
-    counts.withoutCustomer = std::ranges::count_if(table.rows, [&](const BatchRow& row) {
-        return row.date && table.basis && lacksCustomer(table, row);
-    });
+    if (joinsCustomers(table))
+        counts.withoutCustomer = std::ranges::count_if(table.rows, [&](const BatchRow& row) {
+            return row.date && table.basis && lacksCustomer(table, row);
+        });
     return counts;
 }
 
