@@ -248,7 +248,7 @@ std::variant<CustomerList, QString> readCustomerList(QStringView text, MonthCoun
 }
 
 QString customerTermsText(const CustomerTerms& terms) {
-    return termsPhraseOf(TermsPhrase{terms.closing, terms.pay, terms.holidays});
+    return phraseOfParts(TermsPhrase{terms.closing, terms.pay, terms.holidays});
 }
 
 QString customerHeaderText(int column) {

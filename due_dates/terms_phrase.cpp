@@ -441,10 +441,10 @@ std::optional<TermsPhrase> readTermsPhraseQuietly(QStringView text) {
 }
 
 QString termsPhraseOf(const CollectionTerms& terms) {
-    return termsPhraseOf(TermsPhrase{terms.closing, terms.pay, terms.holidays});
+    return phraseOfParts(TermsPhrase{terms.closing, terms.pay, terms.holidays});
 }
 
-QString termsPhraseOf(const TermsPhrase& phrase) {
+QString phraseOfParts(const TermsPhrase& phrase) {
     QStringList parts;
     if (phrase.closing)
         parts.append(joined({closingText(*phrase.closing), u"締め"}));

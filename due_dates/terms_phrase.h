@@ -37,7 +37,7 @@ QString termsPhraseOf(const CollectionTerms& terms);
 
 // The phrase for the parts a phrase has, in the same words: a closing and
 // a pay day without a holiday rule give "20日締め翌月末払い".
-QString termsPhraseOf(const TermsPhrase& phrase);
+QString phraseOfParts(const TermsPhrase& phrase);
 
 // The phrase's parts over `defaults`.
 CollectionTerms termsOver(const TermsPhrase& phrase, const CollectionTerms& defaults);

@@ -332,10 +332,11 @@ void TestBatchWindow::droppedListAndLedgerGiveDueDates() {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     };
-    write(u"売上.csv"_qs, u"伝票日付,得意先コード,金額\n2025/10/05,123,1000\n2025/10/05,999,1\n"_qs
-                            .toUtf8());
+    write(u"売上.csv"_qs,
+          u"伝票日付,得意先コード,金額\n2025/10/05,123,1000\n2025/10/05,999,1\n"_qs.toUtf8());
     write(u"得意先.csv"_qs,
-          *encodeShiftJis(u"得意先ｺｰﾄﾞ,得意先名,締日,回収月,回収日\r\n00123,山田商店,20,1,99\r\n"_qs));
+          *encodeShiftJis(
+              u"得意先ｺｰﾄﾞ,得意先名,締日,回収月,回収日\r\n00123,山田商店,20,1,99\r\n"_qs));
     QMimeData files;
     files.setUrls({QUrl::fromLocalFile(dir.filePath(u"売上.csv"_qs)),
                    QUrl::fromLocalFile(dir.filePath(u"得意先.csv"_qs))});
@@ -352,7 +353,8 @@ void TestBatchWindow::droppedListAndLedgerGiveDueDates() {
     QCOMPARE(model.index(0, columnNamed(model, u"得意先名"_qs)).data().toString(), u"山田商店");
     QCOMPARE(model.index(0, due).data().toString(), u"25/11/28"); // 翌月末, a Sunday
     QCOMPARE(model.index(1, due).data().toString(), QString());
-    QVERIFY(control<QLabel>(*batch, u"batchStatus"_qs)->text().contains(u"得意先の条件がない行 1 行"));
+    QVERIFY(
+        control<QLabel>(*batch, u"batchStatus"_qs)->text().contains(u"得意先の条件がない行 1 行"));
     QCOMPARE(control<QTableView>(*batch, u"customerTable"_qs)->model()->rowCount(), 1);
 
     control<QComboBox>(*batch, u"monthCountingBox"_qs)->setCurrentIndex(1); // 1＝当月
