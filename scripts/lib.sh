@@ -46,7 +46,7 @@ ensure_packages() {
 
 # What building and running the window needs. The preset default configures
 # the tests too, and one of them looks for a font without Japanese.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins libxcb1-dev fonts-ipafont-mincho
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-qpa-plugins libxcb1-dev libxlsxwriter-dev libminizip-dev fonts-ipafont-mincho
     fonts-dejavu-core)
 # What ./scripts/run adds where there is no display: a virtual X display, and
 # xauth, which xvfb-run needs for the installed program.
