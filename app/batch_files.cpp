@@ -21,7 +21,8 @@ std::optional<QString> writeCsvFile(const QString& path, const QString& csv, Csv
 
 bool isBatchFileName(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == u"csv" || suffix == u"tsv" || suffix == u"txt";
+    return suffix == u"csv" || suffix == u"tsv" || suffix == u"txt" || suffix == u"xlsx" ||
+           suffix == u"xlsm";
 }
 
 } // namespace tokivane

@@ -47,7 +47,7 @@ std::variant<QString, UnreadFile> textOfFileBytes(const QByteArray& bytes) {
     return *text;
 }
 
-std::variant<QString, UnreadFile> readTextFile(const QString& path) {
+std::variant<QByteArray, UnreadFile> readFileBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return UnreadFile{QStringLiteral("ファイルを開けません：%1").arg(file.errorString())};
@@ -56,7 +56,14 @@ std::variant<QString, UnreadFile> readTextFile(const QString& path) {
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return UnreadFile{QStringLiteral("ファイルを読めません：%1").arg(file.errorString())};
-    return textOfFileBytes(bytes);
+    return bytes;
+}
+
+std::variant<QString, UnreadFile> readTextFile(const QString& path) {
+    auto bytes = readFileBytes(path);
+    if (auto* unread = std::get_if<UnreadFile>(&bytes))
+        return *unread;
+    return textOfFileBytes(std::get<QByteArray>(bytes));
 }
 
 } // namespace tokivane

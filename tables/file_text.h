@@ -19,6 +19,9 @@ struct UnreadFile {
 // file and is refused.
 std::variant<QString, UnreadFile> textOfFileBytes(const QByteArray& bytes);
 
+// A file's bytes read whole, within the size limit, or why they were not.
+std::variant<QByteArray, UnreadFile> readFileBytes(const QString& path);
+
 // The text of a file read whole, within the size limit, or why it was not read.
 std::variant<QString, UnreadFile> readTextFile(const QString& path);
 

@@ -38,7 +38,9 @@ namespace {
 
 constexpr QStringView kTitle = u"一括判定 - Tokivane";
 constexpr QStringView kOpenCaption = u"ファイルを開く…";
-constexpr QStringView kOpenFilter = u"テキスト・CSV (*.csv *.tsv *.txt);;すべてのファイル (*)";
+constexpr QStringView kOpenFilter =
+    u"表のファイル (*.csv *.tsv *.txt *.xlsx *.xlsm);;テキスト・CSV (*.csv *.tsv *.txt);;"
+    u"Excel ブック (*.xlsx *.xlsm);;すべてのファイル (*)";
 constexpr QStringView kCustomerOpenCaption = u"得意先一覧…";
 constexpr QStringView kLedgerTab = u"判定結果";
 constexpr QStringView kCustomerTab = u"得意先一覧";
@@ -236,9 +238,9 @@ void BatchWindow::installKeys() {
 
 void BatchWindow::openText(const QString& text) {
     if (readsAsCustomerList(text, clock_))
-        takeCustomerList(text, true);
+        takeCustomerList(text, true, false);
     else
-        openLedgerText(text);
+        openLedgerText(text, false);
 }
 
 void BatchWindow::openFile(const QString& path) {
@@ -248,63 +250,50 @@ void BatchWindow::openFile(const QString& path) {
 // The files are read and decoded on the worker: 200 MB take a while.
 void BatchWindow::openFiles(const QStringList& paths) {
     QStringList problems;
-    std::optional<QString> listText;
-    std::optional<QString> ledgerText;
-    const bool done = runWork(kReadingCaption, [&](WorkControl& control) {
-        for (const QString& path : paths) {
-            if (control.cancelled)
-                return;
-            auto text = readTextFile(path);
-            if (const auto* unread = std::get_if<UnreadFile>(&text)) {
-                problems.append(paths.size() > 1
-                                    ? QFileInfo(path).fileName() + u'：' + unread->reason
-                                    : unread->reason);
-                continue;
-            }
-            QString& read = std::get<QString>(text);
-            (readsAsCustomerList(read, clock_) ? listText : ledgerText) = std::move(read);
-        }
-    });
-    if (!done)
-        return;
+    const auto tables = readTableFiles(*this, paths, runner(), problems);
     if (!problems.isEmpty())
         showMessage(problems.join(u'\n'));
+    if (!tables)
+        return;
+    std::optional<TableText> listTable;
+    std::optional<TableText> ledgerTable;
+    for (const TableText& table : *tables)
+        (readsAsCustomerList(table.text, clock_) ? listTable : ledgerTable) = table;
     // A ledger that follows is read with the list's code header anyway.
-    if (listText)
-        takeCustomerList(std::move(*listText), !ledgerText);
-    if (ledgerText)
-        openLedgerText(std::move(*ledgerText));
+    if (listTable)
+        takeCustomerList(std::move(listTable->text), !ledgerTable, listTable->fromWorkbook);
+    if (ledgerTable)
+        openLedgerText(std::move(ledgerTable->text), ledgerTable->fromWorkbook);
 }
 
 void BatchWindow::openCustomerFile(const QString& path) {
-    std::optional<QString> unreadReason;
-    QString text;
-    const bool done = runWork(kReadingCaption, [&](WorkControl&) {
-        auto read = readTextFile(path);
-        if (const auto* unread = std::get_if<UnreadFile>(&read))
-            unreadReason = unread->reason;
-        else
-            text = std::move(std::get<QString>(read));
-    });
-    if (!done)
-        return;
-    if (unreadReason)
-        showMessage(*unreadReason);
-    else
-        takeCustomerList(std::move(text), true);
+    QStringList problems;
+    const auto tables = readTableFiles(*this, {path}, runner(), problems);
+    if (!problems.isEmpty())
+        showMessage(problems.join(u'\n'));
+    if (tables && !tables->isEmpty())
+        takeCustomerList(std::move(tables->front().text), true, tables->front().fromWorkbook);
 }
 
-void BatchWindow::openLedgerText(QString text) {
+RunWork BatchWindow::runner() {
+    return [this](const std::function<void(WorkControl&)>& work) {
+        return runWork(kReadingCaption, work);
+    };
+}
+
+void BatchWindow::openLedgerText(QString text, bool fromWorkbook) {
     std::optional<BatchTable> read;
     const QString codeHeader = listCodeHeader();
     const bool done = runWork(kReadingCaption, [&](WorkControl& control) {
         read = readInParts(std::move(text), clock_, control, codeHeader);
     });
-    if (done && read)
+    if (done && read) {
+        ledgerFromWorkbook_ = fromWorkbook;
         showTable(std::move(*read));
+    }
 }
 
-void BatchWindow::takeCustomerList(QString text, bool rereadLedger) {
+void BatchWindow::takeCustomerList(QString text, bool rereadLedger, bool fromWorkbook) {
     std::variant<CustomerList, QString> read;
     const MonthCounting counting = monthCounting();
     if (!runWork(kReadingCaption, [&](WorkControl&) { read = readCustomerList(text, counting); }))
@@ -316,6 +305,7 @@ void BatchWindow::takeCustomerList(QString text, bool rereadLedger) {
     // The same list read again keeps the widths its columns were given.
     const bool newList = !customers_ || text != listText_;
     listText_ = std::move(text);
+    listFromWorkbook_ = fromWorkbook;
     customers_ = std::make_shared<const CustomerList>(std::move(std::get<CustomerList>(read)));
     customerModel_->setList(customers_);
     if (newList)
@@ -332,7 +322,7 @@ void BatchWindow::readListAgain() {
     if (busy_)
         readListWhenIdle_ = true;
     else if (customers_)
-        takeCustomerList(listText_, false);
+        takeCustomerList(listText_, false, listFromWorkbook_);
 }
 
 void BatchWindow::readLedgerForListCodes() {
@@ -340,7 +330,7 @@ void BatchWindow::readLedgerForListCodes() {
     if (table.codeColumn || !table.headerLine ||
         !codeColumnOf(table.inputHeaders, listCodeHeader()))
         return;
-    openLedgerText(table.source);
+    openLedgerText(table.source, ledgerFromWorkbook_);
 }
 
 QString BatchWindow::listCodeHeader() const {

@@ -5,6 +5,7 @@
 #include "csv_file.h"
 #include "customer_list.h"
 #include "judging_ranges.h"
+#include "table_files.h"
 
 #include <QString>
 #include <QWidget>
@@ -76,10 +77,13 @@ class BatchWindow final : public QWidget {
     // Runs long work with a progress bar; false when it was cancelled or
     // other work was under way.
     bool runWork(QStringView label, const std::function<void(WorkControl&)>& work);
-    void openLedgerText(QString text);
+    RunWork runner();
+    // `fromWorkbook`: the table was a workbook's sheet, and is saved as one
+    // unless the user chooses otherwise.
+    void openLedgerText(QString text, bool fromWorkbook);
     // Takes a list; `rereadLedger`: the ledger shown may name its codes by
     // the list's own header, and is read again to find them.
-    void takeCustomerList(QString text, bool rereadLedger);
+    void takeCustomerList(QString text, bool rereadLedger, bool fromWorkbook);
     // Reads the list again, as when the way months are counted changes.
     void readListAgain();
     // A ledger read before the list may name its codes by the list's header.
@@ -116,6 +120,8 @@ class BatchWindow final : public QWidget {
     TotalsPage* totals_ = nullptr;
     // The list's text, read again when months are counted another way.
     QString listText_;
+    bool listFromWorkbook_ = false;
+    bool ledgerFromWorkbook_ = false;
     std::shared_ptr<const CustomerList> customers_;
     int sortColumn_ = 0;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "cell_styles.h"
+#include "excel_dates.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <optional>
+
+namespace tokivane {
+
+// One cell of a sheet as its XML gives it: its type (the t attribute), its
+// value (v, or an inline string's text) and its style's number format.
+struct SheetCell {
+    QStringView type;
+    QStringView value;
+    const NumberFormat* format = nullptr;
+};
+
+// The cell's text as the workbook shows it: shared and inline strings,
+// formulas by the value they last gave, TRUE and FALSE, errors as their
+// text, and numbers through their format, dates as yyyy/MM/dd. No value when
+// it names a shared string the workbook lacks.
+std::optional<QString> textOfCell(const SheetCell& cell, const QStringList& sharedStrings,
+                                  DateSystem dates);
+
+// The column of a cell reference ("B3" is 1), up to XFD; no value for none.
+std::optional<int> columnOfReference(QStringView reference);
+// The row of a cell reference ("B3" is 3), up to 1,048,576; no value for none.
+std::optional<int> rowOfReference(QStringView reference);
+
+} // namespace tokivane

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "zip_archive.h"
+
+#include <QString>
+#include <QStringList>
+#include <variant>
+
+namespace tokivane {
+
+// The texts that a workbook's cells name by number, each as its plain text:
+// rich text runs joined, phonetic readings left out.
+std::variant<QStringList, QString> readSharedStrings(const ZipArchive& zip, const QString& part);
+
+// Text as a workbook writes it, its escaped characters (_x000D_) restored.
+QString unescapedText(QStringView text);
+
+} // namespace tokivane

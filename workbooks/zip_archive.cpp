@@ -1,0 +1,160 @@
+#include "zip_archive.h"
+
+#include <minizip/unzip.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace tokivane {
+
+namespace {
+
+constexpr int kCaseSensitive = 1;
+constexpr int kChunkBytes = 1 << 20;
+constexpr uLong kEncryptedFlag = 1;
+
+// minizip reads the archive through these, from the bytes in memory: no file
+// name passes through the C library, so no encoding of one matters.
+struct MemoryFile {
+    const QByteArray* bytes = nullptr;
+    ZPOS64_T position = 0;
+};
+
+voidpf ZCALLBACK openMemory(voidpf opaque, const void*, int) {
+    return opaque;
+}
+
+uLong ZCALLBACK readMemory(voidpf, voidpf stream, void* buffer, uLong size) {
+    auto* file = static_cast<MemoryFile*>(stream);
+    const auto total = static_cast<ZPOS64_T>(file->bytes->size());
+    const uLong count =
+        static_cast<uLong>(std::min<ZPOS64_T>(size, total - std::min(total, file->position)));
+    std::memcpy(buffer, file->bytes->constData() + file->position, count);
+    file->position += count;
+    return count;
+}
+
+uLong ZCALLBACK writeMemory(voidpf, voidpf, const void*, uLong) {
+    return 0;
+}
+
+ZPOS64_T ZCALLBACK tellMemory(voidpf, voidpf stream) {
+    return static_cast<MemoryFile*>(stream)->position;
+}
+
+long ZCALLBACK seekMemory(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
+    auto* file = static_cast<MemoryFile*>(stream);
+    const auto total = static_cast<ZPOS64_T>(file->bytes->size());
+    ZPOS64_T base = 0;
+    if (origin == ZLIB_FILEFUNC_SEEK_CUR)
+        base = file->position;
+    else if (origin == ZLIB_FILEFUNC_SEEK_END)
+        base = total;
+    if (offset > total || base + offset > total)
+        return -1;
+    file->position = base + offset;
+    return 0;
+}
+
+int ZCALLBACK closeMemory(voidpf, voidpf) {
+    return 0;
+}
+
+int ZCALLBACK errorMemory(voidpf, voidpf) {
+    return 0;
+}
+
+QString entryProblem(const QString& name, QStringView what) {
+    return QStringLiteral("%1：%2").arg(name, what);
+}
+
+} // namespace
+
+struct ZipArchive::State {
+    QByteArray bytes;
+    MemoryFile file;
+    zlib_filefunc64_def functions{};
+    unzFile zip = nullptr;
+
+    ~State() {
+        if (zip)
+            unzClose(zip);
+    }
+};
+
+ZipArchive::ZipArchive(std::unique_ptr<State> state) : state_(std::move(state)) {}
+ZipArchive::ZipArchive(ZipArchive&&) noexcept = default;
+ZipArchive& ZipArchive::operator=(ZipArchive&&) noexcept = default;
+ZipArchive::~ZipArchive() = default;
+
+std::variant<ZipArchive, QString> ZipArchive::open(const QByteArray& bytes) {
+    auto state = std::make_unique<State>();
+    state->bytes = bytes;
+    state->file.bytes = &state->bytes;
+    state->functions = {openMemory, readMemory,  writeMemory, tellMemory,
+                        seekMemory, closeMemory, errorMemory, &state->file};
+    state->zip = unzOpen2_64("", &state->functions);
+    if (!state->zip)
+        return QStringLiteral("ZIPファイルとして読めません（壊れているか、途中で切れています）");
+    return ZipArchive(std::move(state));
+}
+
+bool ZipArchive::contains(const QString& name) const {
+    return unzLocateFile(state_->zip, name.toUtf8().constData(), kCaseSensitive) == UNZ_OK;
+}
+
+qint64 ZipArchive::claimedSize(const QString& name) const {
+    unz_file_info64 info{};
+    if (!contains(name) ||
+        unzGetCurrentFileInfo64(state_->zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+        return 0;
+    return static_cast<qint64>(std::min<ZPOS64_T>(info.uncompressed_size, INT64_MAX));
+}
+
+std::optional<QString> ZipArchive::read(const QString& name, qint64 maxBytes,
+                                        const std::function<bool(QByteArrayView)>& take) const {
+    unzFile zip = state_->zip;
+    unz_file_info64 info{};
+    if (!contains(name))
+        return entryProblem(name, u"ありません");
+    if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+        return entryProblem(name, u"見出しが壊れています");
+    if (info.flag & kEncryptedFlag)
+        return entryProblem(name, u"暗号化されています");
+    if (unzOpenCurrentFile(zip) != UNZ_OK)
+        return entryProblem(name, u"展開できません（未対応の圧縮方式か、壊れています）");
+    QByteArray chunk(kChunkBytes, Qt::Uninitialized);
+    qint64 total = 0;
+    std::optional<QString> problem;
+    while (!problem) {
+        const int count = unzReadCurrentFile(zip, chunk.data(), kChunkBytes);
+        if (count < 0) {
+            problem = entryProblem(name, u"展開できません（壊れています）");
+        } else if (count == 0) {
+            break;
+        } else if ((total += count) > maxBytes) {
+            problem = entryProblem(name, QStringLiteral("展開すると大きすぎます（%1 MBまで）")
+                                             .arg(maxBytes / (1024 * 1024)));
+        } else if (!take(QByteArrayView(chunk.constData(), count))) {
+            problem = entryProblem(name, u"読むのをやめました");
+        }
+    }
+    // A damaged entry's checksum fails only here, after its last byte.
+    if (unzCloseCurrentFile(zip) != UNZ_OK && !problem)
+        problem = entryProblem(name, u"展開できません（チェックサムが合いません）");
+    return problem;
+}
+
+std::variant<QByteArray, QString> ZipArchive::readWhole(const QString& name,
+                                                        qint64 maxBytes) const {
+    QByteArray whole;
+    const auto problem = read(name, maxBytes, [&](QByteArrayView part) {
+        whole.append(part);
+        return true;
+    });
+    if (problem)
+        return *problem;
+    return whole;
+}
+
+} // namespace tokivane

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <variant>
+
+namespace tokivane {
+
+// The entries of a ZIP archive held in memory, read through minizip. An
+// entry is read no further than a limit on its expanded size, whatever its
+// header claims, so that a small archive cannot expand without bound.
+class ZipArchive {
+  public:
+    // The archive, or why the bytes are none.
+    static std::variant<ZipArchive, QString> open(const QByteArray& bytes);
+
+    ZipArchive(ZipArchive&&) noexcept;
+    ZipArchive& operator=(ZipArchive&&) noexcept;
+    ~ZipArchive();
+
+    bool contains(const QString& name) const;
+    // The expanded size the entry's header claims, for progress; 0 if none.
+    qint64 claimedSize(const QString& name) const;
+
+    // Hands the entry's expanded bytes to `take` a part at a time; `take`
+    // returns false to stop. The reason when the entry could not be read
+    // whole (or `take` stopped), nothing when it was.
+    std::optional<QString> read(const QString& name, qint64 maxBytes,
+                                const std::function<bool(QByteArrayView)>& take) const;
+    // The entry whole, or why not.
+    std::variant<QByteArray, QString> readWhole(const QString& name, qint64 maxBytes) const;
+
+  private:
+    struct State;
+    explicit ZipArchive(std::unique_ptr<State> state);
+    std::unique_ptr<State> state_;
+};
+
+} // namespace tokivane
