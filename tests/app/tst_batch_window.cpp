@@ -9,6 +9,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QProgressDialog>
@@ -23,6 +24,7 @@
 #include "csv_file.h"
 #include "shift_jis.h"
 #include "work_progress.h"
+#include "workbook_parts.h"
 
 using namespace tokivane;
 using namespace tokivane::harness;
@@ -126,6 +128,7 @@ class TestBatchWindow : public QObject {
     void headerClicksSort();
     void cancelStopsLongWork();
     void droppedListAndLedgerGiveDueDates();
+    void droppedWorkbookAsksForItsSheet();
 
   private:
     std::unique_ptr<ShownForm> shown_;
@@ -368,6 +371,54 @@ void TestBatchWindow::droppedListAndLedgerGiveDueDates() {
     QCOMPARE(messages.size(), 1);
     QVERIFY(messages[0].text.contains(u"締日"));
     QCOMPARE(model.index(0, due).data().toString(), u"25/10/31");
+}
+
+// A workbook of two sheets dropped on the main window: the sheet is chosen
+// from the keyboard, and its date cells read as dates.
+void TestBatchWindow::droppedWorkbookAsksForItsSheet() {
+    const QByteArray ledger =
+        "<sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>伝票日付</t></is></c>"
+        "<c r=\"B1\" t=\"inlineStr\"><is><t>金額</t></is></c></row>"
+        "<row r=\"2\"><c r=\"A2\" s=\"1\"><v>45964</v></c><c r=\"B2\"><v>1000</v></c>"
+        "</row></sheetData>";
+    const QByteArray styles = "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/></cellXfs>";
+    QTemporaryDir dir;
+    // Named as a CSV file: what it holds decides how it is read.
+    const QString path = dir.filePath(u"売上.csv"_qs);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(test::zipOf(test::workbookEntries(
+        {{u"表紙"_qs, "<sheetData/>", {}}, {u"売上"_qs, ledger, {}}}, {}, styles)));
+    file.close();
+
+    QStringList offered;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&] {
+        auto* list = qobject_cast<QListWidget*>(QApplication::focusWidget());
+        if (!list || list->objectName() != u"sheetList")
+            return;
+        answer.stop();
+        for (int row = 0; row < list->count(); ++row)
+            offered.append(list->item(row)->text());
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    answer.start(10);
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form(), &drop);
+
+    QCOMPARE(offered, (QStringList{u"表紙"_qs, u"売上"_qs}));
+    BatchWindow* batch = batchWindow(form());
+    QVERIFY(batch);
+    QAbstractItemModel& model = *batchTable(*batch);
+    QCOMPARE(model.rowCount(), 1);
+    QCOMPARE(model.index(0, columnNamed(model, u"伝票日付"_qs)).data().toString(), u"2025/11/03");
+    QCOMPARE(model.index(0, columnNamed(model, u"記録日"_qs)).data().toString(), u"25/11/03");
 }
 
 QTEST_MAIN(TestBatchWindow)
