@@ -10,9 +10,16 @@ set(CMAKE_CXX_COMPILER ${TOKIVANE_MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${TOKIVANE_MINGW_TRIPLET}-windres)
 
 # Libraries and headers come from the MinGW sysroot and, for the program, the
-# cross Qt (TOKIVANE_WINDOWS_QT, set by the preset); programs run here are the
-# build machine's own.
-set(CMAKE_FIND_ROOT_PATH /usr/${TOKIVANE_MINGW_TRIPLET})
+# cross Qt (TOKIVANE_WINDOWS_QT, set by the preset) and the static workbook
+# libraries (TOKIVANE_WINDOWS_LIBS, set by the preset and by their own build);
+# programs run here are the build machine's own. The workbook libraries come
+# first, so that a MinGW zlib installed in the sysroot does not stand in for
+# the one built with them.
+set(CMAKE_FIND_ROOT_PATH)
+if(NOT "$ENV{TOKIVANE_WINDOWS_LIBS}" STREQUAL "")
+    list(APPEND CMAKE_FIND_ROOT_PATH $ENV{TOKIVANE_WINDOWS_LIBS})
+endif()
+list(APPEND CMAKE_FIND_ROOT_PATH /usr/${TOKIVANE_MINGW_TRIPLET})
 if(DEFINED ENV{TOKIVANE_WINDOWS_QT})
     list(APPEND CMAKE_FIND_ROOT_PATH $ENV{TOKIVANE_WINDOWS_QT})
 endif()
