@@ -4,7 +4,7 @@
 // to the peak.
 #include "stats.h"
 
-#include "workbook_file.h"
+#include "workbook_writer.h"
 
 #include <QFileInfo>
 #include <QLocale>

@@ -1,6 +1,6 @@
 #include "xlsx_writer.h"
 
-#include "cell_text.h"
+#include "text_escapes.h"
 #include "column_width.h"
 #include "date_cell.h"
 #include "number_cell.h"

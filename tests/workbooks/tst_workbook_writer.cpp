@@ -1,10 +1,10 @@
-#include "cell_text.h"
+#include "text_escapes.h"
 #include "column_width.h"
 #include "date_cell.h"
 #include "number_cell.h"
 #include "sheet_limits.h"
 #include "sheet_names.h"
-#include "workbook_file.h"
+#include "workbook_writer.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "cell_text.h"
+#include "text_escapes.h"
 
 namespace tokivane {
 

@@ -1,4 +1,4 @@
-#include "workbook_file.h"
+#include "workbook_writer.h"
 
 #include "sheet_limits.h"
 #include "sheet_names.h"
