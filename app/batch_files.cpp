@@ -1,5 +1,7 @@
 #include "batch_files.h"
 
+#include "workbook_writer.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -17,6 +19,20 @@ std::optional<QString> writeCsvFile(const QString& path, const QString& csv, Csv
     if (!file.commit())
         return QStringLiteral("保存できません：%1").arg(file.errorString());
     return std::nullopt;
+}
+
+std::optional<QString> writeTableFile(const TableSaveChoice& choice,
+                                      const QList<QStringList>& cells,
+                                      const QList<SheetTable>& sheets) {
+    switch (choice.type) {
+    case TableFileType::Workbook:
+        return writeWorkbookFile(choice.path, sheets);
+    case TableFileType::CsvShiftJis:
+        return writeCsvFile(choice.path, csvText(cells), CsvEncoding::ShiftJis);
+    case TableFileType::CsvUtf8:
+        break;
+    }
+    return writeCsvFile(choice.path, csvText(cells), CsvEncoding::Utf8WithBom);
 }
 
 bool isBatchFileName(const QString& path) {

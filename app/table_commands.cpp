@@ -1,6 +1,7 @@
 #include "table_commands.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QShortcut>
 #include <QTableView>
@@ -11,6 +12,9 @@ namespace {
 
 constexpr QStringView kUtf8Filter = u"CSV UTF-8 (*.csv)";
 constexpr QStringView kShiftJisFilter = u"CSV Shift_JIS (*.csv)";
+constexpr QStringView kWorkbookFilter = u"Excel ブック (*.xlsx)";
+constexpr QStringView kWorkbookSuffix = u".xlsx";
+constexpr QStringView kCsvSuffix = u".csv";
 // Room above and below a row's text.
 constexpr int kRowPadding = 6;
 
@@ -36,15 +40,38 @@ QShortcut* windowKeys(QWidget& window, const QKeySequence& keys) {
     return shortcut;
 }
 
-std::optional<CsvSaveChoice> chooseCsvSaveFile(QWidget& parent, const QString& suggestedName) {
-    QString filter = kUtf8Filter.toString();
-    const QString path = QFileDialog::getSaveFileName(
-        &parent, kSaveCsvCaption.toString(), suggestedName,
-        kUtf8Filter.toString() + QStringLiteral(";;") + kShiftJisFilter.toString(), &filter);
+namespace {
+
+// The type a saved name asks for by its suffix, else the chosen filter's,
+// and the name with that type's suffix when it has none.
+TableSaveChoice choiceOf(QString path, const QString& filter) {
+    TableFileType type = filter == kWorkbookFilter   ? TableFileType::Workbook
+                         : filter == kShiftJisFilter ? TableFileType::CsvShiftJis
+                                                     : TableFileType::CsvUtf8;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == u"xlsx")
+        type = TableFileType::Workbook;
+    else if (suffix == u"csv" && type == TableFileType::Workbook)
+        type = TableFileType::CsvUtf8;
+    else if (suffix.isEmpty())
+        path += (type == TableFileType::Workbook ? kWorkbookSuffix : kCsvSuffix).toString();
+    return {path, type};
+}
+
+} // namespace
+
+std::optional<TableSaveChoice> chooseTableSaveFile(QWidget& parent, const QString& baseName,
+                                                   bool workbookFirst) {
+    QString filter = (workbookFirst ? kWorkbookFilter : kUtf8Filter).toString();
+    const QString filters =
+        QStringList{kUtf8Filter.toString(), kShiftJisFilter.toString(), kWorkbookFilter.toString()}
+            .join(QStringLiteral(";;"));
+    const QString suggested = baseName + (workbookFirst ? kWorkbookSuffix : kCsvSuffix).toString();
+    const QString path =
+        QFileDialog::getSaveFileName(&parent, kSaveCaption.toString(), suggested, filters, &filter);
     if (path.isEmpty())
         return std::nullopt;
-    return CsvSaveChoice{path, filter == kShiftJisFilter ? CsvEncoding::ShiftJis
-                                                         : CsvEncoding::Utf8WithBom};
+    return choiceOf(path, filter);
 }
 
 } // namespace tokivane

@@ -16,7 +16,7 @@ namespace tokivane {
 
 // What the windows that show a table offer for the whole of it.
 inline constexpr QStringView kCopyAllCaption = u"すべてコピー";
-inline constexpr QStringView kSaveCsvCaption = u"CSVで保存…";
+inline constexpr QStringView kSaveCaption = u"保存…";
 inline const QKeySequence kCopyAllKeys{Qt::CTRL | Qt::SHIFT | Qt::Key_C};
 
 // A read-only table for `model`, its rows of one line's height each, so that
@@ -27,13 +27,20 @@ QTableView* newResultTable(QWidget& parent, QStringView name, QStringView access
 // Keys that work whichever control of `window` has focus.
 QShortcut* windowKeys(QWidget& window, const QKeySequence& keys);
 
-struct CsvSaveChoice {
+enum class TableFileType { CsvUtf8, CsvShiftJis, Workbook };
+
+struct TableSaveChoice {
     QString path;
-    CsvEncoding encoding;
+    TableFileType type;
 };
 
-// Asks where to save a table and in which encoding, UTF-8 first; the dialog
-// asks before replacing a file. None when the user cancels.
-std::optional<CsvSaveChoice> chooseCsvSaveFile(QWidget& parent, const QString& suggestedName);
+// Asks where to save a table (`baseName`, without its suffix, is offered)
+// and as what: CSV in UTF-8 or Shift_JIS, or an Excel workbook, the
+// workbook chosen to begin with when `workbookFirst`. A name ending in .xlsx
+// or .csv is saved as such whatever type is chosen; a name without a suffix
+// gets the chosen type's. The dialog asks before replacing a file. None when
+// the user cancels.
+std::optional<TableSaveChoice> chooseTableSaveFile(QWidget& parent, const QString& baseName,
+                                                   bool workbookFirst);
 
 } // namespace tokivane

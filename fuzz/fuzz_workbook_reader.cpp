@@ -17,18 +17,59 @@ namespace {
 
 using namespace tokivane;
 
-constexpr const char* kSheetPieces[] = {
-    "<row>", "<row r=\"1\">", "<row r=\"3\">", "<row r=\"1048576\">", "</row>", "<c>", "<c r=\"A1\">",
-    "<c r=\"B1\" t=\"s\">", "<c r=\"XFD2\" s=\"1\">", "<c r=\"C1\" s=\"2\">", "<c t=\"inlineStr\">",
-    "<c t=\"b\">", "<c t=\"e\">", "<c t=\"d\">", "<c t=\"str\">", "</c>", "<v>", "</v>", "<f>A1</f>",
-    "0", "1", "60", "45413.5", "-1.5", "1e308", "2958466", "nan", "2024-05-01T00:00:00", "<is><t>",
-    "</t></is>", "<r><t>", "</t></r>", "<rPh><t>", "</t></rPh>", "&amp;", "&#x0;", "_x000D_", "_x41",
-    "\t", ",", "\"", "\n", "日付", "<mergeCells><mergeCell ref=\"A1:C3\"/></mergeCells>",
-    "<mergeCell ref=\"A1:XFD1048576\"/>", "<mergeCell ref=\"B\"/>", "<![CDATA[x]]>", "<!-- -->"};
+constexpr const char* kSheetPieces[] = {"<row>",
+                                        "<row r=\"1\">",
+                                        "<row r=\"3\">",
+                                        "<row r=\"1048576\">",
+                                        "</row>",
+                                        "<c>",
+                                        "<c r=\"A1\">",
+                                        "<c r=\"B1\" t=\"s\">",
+                                        "<c r=\"XFD2\" s=\"1\">",
+                                        "<c r=\"C1\" s=\"2\">",
+                                        "<c t=\"inlineStr\">",
+                                        "<c t=\"b\">",
+                                        "<c t=\"e\">",
+                                        "<c t=\"d\">",
+                                        "<c t=\"str\">",
+                                        "</c>",
+                                        "<v>",
+                                        "</v>",
+                                        "<f>A1</f>",
+                                        "0",
+                                        "1",
+                                        "60",
+                                        "45413.5",
+                                        "-1.5",
+                                        "1e308",
+                                        "2958466",
+                                        "nan",
+                                        "2024-05-01T00:00:00",
+                                        "<is><t>",
+                                        "</t></is>",
+                                        "<r><t>",
+                                        "</t></r>",
+                                        "<rPh><t>",
+                                        "</t></rPh>",
+                                        "&amp;",
+                                        "&#x0;",
+                                        "_x000D_",
+                                        "_x41",
+                                        "\t",
+                                        ",",
+                                        "\"",
+                                        "\n",
+                                        "日付",
+                                        "<mergeCells><mergeCell ref=\"A1:C3\"/></mergeCells>",
+                                        "<mergeCell ref=\"A1:XFD1048576\"/>",
+                                        "<mergeCell ref=\"B\"/>",
+                                        "<![CDATA[x]]>",
+                                        "<!-- -->"};
 constexpr const char* kCodePieces[] = {
-    "yyyy", "m", "mmm", "d", "\"年\"", "[$-411]", "ggge", "e", "0", "#", "?", "#,##0", ".00", ".", ",",
-    ";", "%", "E+00", "[h]", ":mm", ":ss", "\\", "_(", "*", "[Red]", "[<=100]", "@", "?/?", "General",
-    "\"", "[", "]", "AM/PM", "[$¥-411]", "△"};
+    "yyyy", "m",       "mmm",   "d",   "\"年\"", "[$-411]", "ggge",     "e",       "0",
+    "#",    "?",       "#,##0", ".00", ".",      ",",       ";",        "%",       "E+00",
+    "[h]",  ":mm",     ":ss",   "\\",  "_(",     "*",       "[Red]",    "[<=100]", "@",
+    "?/?",  "General", "\"",    "[",   "]",      "AM/PM",   "[$¥-411]", "△"};
 constexpr int kMostPieces = 64;
 
 template <std::size_t Count>
@@ -48,7 +89,8 @@ QByteArray splicedWorkbook(FuzzedDataProvider& data) {
     const QByteArray styles = "<numFmts><numFmt numFmtId=\"200\" formatCode=\"" + code +
                               "\"/></numFmts><cellXfs><xf numFmtId=\"14\"/><xf numFmtId=\"200\"/>"
                               "<xf numFmtId=\"" +
-                              QByteArray::number(data.ConsumeIntegralInRange(0, 60)) + "\"/></cellXfs>";
+                              QByteArray::number(data.ConsumeIntegralInRange(0, 60)) +
+                              "\"/></cellXfs>";
     return test::zipOf(test::workbookEntries({{QStringLiteral("S"), sheet, {}}}, strings, styles,
                                              data.ConsumeBool()));
 }
@@ -83,7 +125,8 @@ void readEverySheet(const QByteArray& bytes) {
         RecordSplitter records(read);
         while (!records.atEnd()) {
             const SourceRecord record = records.next();
-            const QStringView cells = QStringView(read).sliced(record.start, record.end - record.start);
+            const QStringView cells =
+                QStringView(read).sliced(record.start, record.end - record.start);
             if (cellsOfRecord(cells, records.separator()).size() != record.cellCount)
                 fail("a record's cells were counted otherwise than split");
         }

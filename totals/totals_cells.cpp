@@ -90,6 +90,14 @@ QList<QStringList> monthCells(const LedgerTotals& totals, TotalsForm form) {
 
 } // namespace
 
+QStringList totalsNumberHeaders() {
+    return {kByDueHeaders[2].toString(), kByDueHeaders[3].toString(), kByDueHeaders[4].toString()};
+}
+
+QStringList totalsDateHeaders() {
+    return {kByDueHeaders[0].toString(), kInvoiceHeaders[0].toString()};
+}
+
 QString totalsTitle(TotalsTable which) {
     return kTitles[std::size_t(which)].toString();
 }

@@ -26,6 +26,11 @@ QList<QStringList> totalsCells(const LedgerTotals& totals, TotalsTable which, To
 // next by an empty line, for copying and CSV files.
 QList<QStringList> allTotalsCells(const LedgerTotals& totals, TotalsForm form);
 
+// The headers of the tables' columns of counts and amounts (件数, 金額,
+// 累計), and of dates (回収予定日, 請求締日), for saving them as such.
+QStringList totalsNumberHeaders();
+QStringList totalsDateHeaders();
+
 // The line under the tables: what was totalled, and the rows left out and why.
 QString totalsNote(const LedgerTotals& totals);
 

@@ -1,7 +1,7 @@
 #include "cell_text.h"
 
 #include "number_text.h"
-#include "shared_strings.h"
+#include "text_escapes.h"
 
 namespace tokivane {
 
@@ -46,7 +46,7 @@ std::optional<QString> textOfCell(const SheetCell& cell, const QStringList& shar
         return sharedStrings[at];
     }
     if (cell.type == u"inlineStr" || cell.type == u"str")
-        return unescapedText(cell.value);
+        return unescapedText(cell.value.toString());
     if (cell.type == u"b")
         return cell.value == u"1" ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
     if (cell.type == u"e" || cell.value.isEmpty())

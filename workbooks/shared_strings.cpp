@@ -1,37 +1,11 @@
 #include "shared_strings.h"
 
 #include "file_text.h"
+#include "text_escapes.h"
 
 #include <QXmlStreamReader>
 
 namespace tokivane {
-
-namespace {
-
-constexpr qsizetype kEscapeLength = 7; // _xHHHH_
-
-} // namespace
-
-QString unescapedText(QStringView text) {
-    if (!text.contains(u"_x"))
-        return text.toString();
-    QString plain;
-    plain.reserve(text.size());
-    for (qsizetype at = 0; at < text.size(); ++at) {
-        if (text[at] == u'_' && at + kEscapeLength <= text.size() && text[at + 1] == u'x' &&
-            text[at + kEscapeLength - 1] == u'_') {
-            bool hex = false;
-            const uint code = text.sliced(at + 2, 4).toUInt(&hex, 16);
-            if (hex) {
-                plain += QChar(static_cast<char16_t>(code));
-                at += kEscapeLength - 1;
-                continue;
-            }
-        }
-        plain += text[at];
-    }
-    return plain;
-}
 
 std::variant<QStringList, QString> readSharedStrings(const ZipArchive& zip, const QString& part) {
     if (part.isEmpty() || !zip.contains(part))

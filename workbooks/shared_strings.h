@@ -12,7 +12,4 @@ namespace tokivane {
 // rich text runs joined, phonetic readings left out.
 std::variant<QStringList, QString> readSharedStrings(const ZipArchive& zip, const QString& part);
 
-// Text as a workbook writes it, its escaped characters (_x000D_) restored.
-QString unescapedText(QStringView text);
-
 } // namespace tokivane

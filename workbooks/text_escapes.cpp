@@ -45,4 +45,20 @@ QString sheetTextOf(const QString& text) {
     return written;
 }
 
+QString unescapedText(const QString& text) {
+    if (!text.contains(u'_'))
+        return text;
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (isEscapeAt(text, at)) {
+            plain += QChar(static_cast<char16_t>(text.sliced(at + 2, 4).toUInt(nullptr, 16)));
+            at += kEscapeLength - 1;
+        } else {
+            plain += text[at];
+        }
+    }
+    return plain;
+}
+
 } // namespace tokivane

@@ -1,9 +1,9 @@
 #include "xlsx_writer.h"
 
-#include "text_escapes.h"
 #include "column_width.h"
 #include "date_cell.h"
 #include "number_cell.h"
+#include "text_escapes.h"
 
 #include <QFile>
 #include <algorithm>

@@ -12,11 +12,13 @@
 #include "form_palette.h"
 #include "full_date.h"
 #include "message_box.h"
+#include "sheet_columns.h"
 #include "table_commands.h"
 #include "table_kind.h"
 #include "terms_editor.h"
 #include "totals_page.h"
 #include "work_progress.h"
+#include "workbook_writer.h"
 
 #include <QBoxLayout>
 #include <QClipboard>
@@ -54,6 +56,11 @@ constexpr QStringView kFromCustomers = u"（得意先コードのある行は得
 constexpr QStringView kEmptyHeading =
     u"記録日の列を貼り付ける（Ctrl+V）か、ファイルを開いてください";
 constexpr QStringView kReadingCaption = u"読み込んでいます…";
+// The names files and sheets are saved under.
+constexpr QStringView kLedgerSheet = u"一括判定";
+constexpr QStringView kCustomerSheet = u"得意先一覧";
+// The judged columns of dates, written as dates even where a row has none.
+const QStringList kResultDateHeaders{QStringLiteral("請求締日"), QStringLiteral("回収予定日")};
 constexpr QStringView kSortingCaption = u"並べ替えています…";
 constexpr QStringView kTermsLineCaption = u"回収条件";
 constexpr QStringView kClosingFromRows = u"（締日が書かれた行はその締日で判定）";
@@ -143,7 +150,7 @@ void BatchWindow::buildControls() {
             &QPushButton::clicked, this, &BatchWindow::chooseCustomerFile);
     connect(addButton(*buttons, *this, u"copyAllButton", kCopyAllCaption), &QPushButton::clicked,
             this, &BatchWindow::copyAll);
-    connect(addButton(*buttons, *this, u"saveButton", kSaveCsvCaption), &QPushButton::clicked, this,
+    connect(addButton(*buttons, *this, u"saveButton", kSaveCaption), &QPushButton::clicked, this,
             &BatchWindow::chooseSaveFile);
     buttons->addStretch(1);
 }
@@ -516,16 +523,33 @@ void BatchWindow::chooseSaveFile() {
         return;
     }
     const bool customers = currentView() == customerView_;
-    const auto choice = chooseCsvSaveFile(*this, customers ? QStringLiteral("得意先一覧.csv")
-                                                           : QStringLiteral("一括判定.csv"));
+    const auto choice =
+        chooseTableSaveFile(*this, customers ? kCustomerSheet.toString() : kLedgerSheet.toString(),
+                            customers ? listFromWorkbook_ : ledgerFromWorkbook_);
     if (!choice)
         return;
-    if (const auto problem = saveCsv(choice->path, choice->encoding))
+    if (const auto problem = writeTableFile(*choice, currentCells(), currentSheets()))
         showMessage(*problem);
 }
 
 std::optional<QString> BatchWindow::saveCsv(const QString& path, CsvEncoding encoding) const {
     return writeCsvFile(path, csvText(currentCells()), encoding);
+}
+
+std::optional<QString> BatchWindow::saveWorkbook(const QString& path) const {
+    return writeWorkbookFile(path, currentSheets());
+}
+
+QList<SheetTable> BatchWindow::currentSheets() const {
+    if (tabs_->currentWidget() == totals_)
+        return totals_->sheets();
+    if (currentView() == customerView_)
+        return {sheetOfCells(kCustomerSheet.toString(), customerCells(), {}, {})};
+    const BatchTable& table = model_->table();
+    QStringList amounts;
+    if (table.amountColumn)
+        amounts.append(table.inputHeaders.value(*table.amountColumn));
+    return {sheetOfCells(kLedgerSheet.toString(), shownCells(), kResultDateHeaders, amounts)};
 }
 
 void BatchWindow::showMessage(const QString& message) {

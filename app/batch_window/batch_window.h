@@ -5,6 +5,7 @@
 #include "csv_file.h"
 #include "customer_list.h"
 #include "judging_ranges.h"
+#include "sheet_table.h"
 #include "table_files.h"
 
 #include <QString>
@@ -63,8 +64,11 @@ class BatchWindow final : public QWidget {
     // What すべてコピー and CSVで保存… take: the tab shown (集計: its three
     // tables, each under its title).
     QList<QStringList> currentCells() const;
+    // The tab shown as sheets of a workbook: 集計 a sheet for each table.
+    QList<SheetTable> currentSheets() const;
     // Writes the tab shown; the reason when nothing was written.
     std::optional<QString> saveCsv(const QString& path, CsvEncoding encoding) const;
+    std::optional<QString> saveWorkbook(const QString& path) const;
 
   private:
     void buildControls();

@@ -1,5 +1,7 @@
 #include "totals_page.h"
 
+#include "sheet_columns.h"
+
 #include "amount_chart.h"
 #include "message_box.h"
 #include "table_commands.h"
@@ -182,6 +184,16 @@ void TotalsPage::showTotals() {
 QList<QStringList> TotalsPage::cells() {
     showTotals();
     return allTotalsCells(totals_, TotalsForm::Plain);
+}
+
+QList<SheetTable> TotalsPage::sheets() {
+    showTotals();
+    QList<SheetTable> sheets;
+    for (const TotalsTable which : {TotalsTable::ByDue, TotalsTable::Invoices, TotalsTable::Months})
+        sheets.append(sheetOfCells(totalsTitle(which),
+                                   totalsCells(totals_, which, TotalsForm::Plain),
+                                   totalsDateHeaders(), totalsNumberHeaders()));
+    return sheets;
 }
 
 QTableView* TotalsPage::focusedView() const {

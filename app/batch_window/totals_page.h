@@ -3,6 +3,7 @@
 #include "batch_table.h"
 #include "ledger_totals.h"
 #include "row_amounts.h"
+#include "sheet_table.h"
 
 #include <QList>
 #include <QStringList>
@@ -36,6 +37,8 @@ class TotalsPage final : public QWidget {
     void showAmountColumn(std::optional<qsizetype> column);
     // The three tables for copies and CSV files, each under its title.
     QList<QStringList> cells();
+    // The three tables, a sheet each, under their titles.
+    QList<SheetTable> sheets();
     // The table view with focus, for copying a selection.
     QTableView* focusedView() const;
 

@@ -13,6 +13,7 @@
 #include "row_terms.h"
 #include "schedule_cells.h"
 #include "schedule_model.h"
+#include "sheet_columns.h"
 #include "table_commands.h"
 #include "terms_editor.h"
 
@@ -38,7 +39,8 @@ constexpr QStringView kMovedCaption = u"休日の移動";
 constexpr QStringView kScheduleCaption = u"回収予定表";
 constexpr QStringView kNotADate = u"記録日が日付ではありません（yy/mm/dd、Enter で補完します）";
 constexpr QStringView kScheduleStops = u"回収予定表は %1 件で終わります：%2";
-constexpr QStringView kSuggestedFileName = u"回収予定表.csv";
+// The name the schedule is saved under, as a file and as a sheet.
+constexpr QStringView kScheduleName = u"回収予定表";
 
 QLabel* resultLabel(QWidget& parent, QStringView name, const QString& accessibleName) {
     auto* label = new QLabel(&parent);
@@ -100,7 +102,7 @@ void DueWindow::buildControls() {
     column->addLayout(buttons);
     auto* copyAll = new QPushButton(kCopyAllCaption.toString(), this);
     copyAll->setObjectName(QStringLiteral("copyAllButton"));
-    auto* save = new QPushButton(kSaveCsvCaption.toString(), this);
+    auto* save = new QPushButton(kSaveCaption.toString(), this);
     save->setObjectName(QStringLiteral("saveButton"));
     buttons->addWidget(copyAll);
     buttons->addWidget(save);
@@ -206,11 +208,15 @@ void DueWindow::copyAll() {
 }
 
 void DueWindow::chooseSaveFile() {
-    const auto choice = chooseCsvSaveFile(*this, kSuggestedFileName.toString());
+    const auto choice = chooseTableSaveFile(*this, kScheduleName.toString(), false);
     if (!choice)
         return;
-    if (const auto problem = saveCsv(choice->path, choice->encoding))
+    if (const auto problem = writeTableFile(*choice, shownCells(), {shownSheet()}))
         showMessageBox(*this, *problem);
+}
+
+SheetTable DueWindow::shownSheet() const {
+    return sheetOfCells(kScheduleName.toString(), shownCells(), {}, {});
 }
 
 std::optional<QString> DueWindow::saveCsv(const QString& path, CsvEncoding encoding) const {

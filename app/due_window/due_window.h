@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "csv_file.h"
+#include "sheet_table.h"
 
 #include <QList>
 #include <QString>
@@ -36,6 +37,8 @@ class DueWindow final : public QWidget {
     QList<QStringList> shownCells() const;
     // Writes the table; the reason when nothing was written.
     std::optional<QString> saveCsv(const QString& path, CsvEncoding encoding) const;
+    // The schedule as a sheet of a workbook, its dates as dates.
+    SheetTable shownSheet() const;
 
   private:
     void buildControls();

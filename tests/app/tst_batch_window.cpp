@@ -22,6 +22,7 @@
 
 #include "batch_window.h"
 #include "csv_file.h"
+#include "date_cell.h"
 #include "shift_jis.h"
 #include "work_progress.h"
 #include "workbook_parts.h"
@@ -53,6 +54,14 @@ QList<QStringList> shownTable(QAbstractItemModel& model) {
         lines.append(line);
     }
     return lines;
+}
+
+// Saved as a workbook rather than in a CSV encoding.
+constexpr int kWorkbook = -1;
+
+bool sameCell(const QString& read, const QString& saved) {
+    const auto date = dateOfCell(saved);
+    return read == saved || (date && dateOfCell(read) == date);
 }
 
 int columnNamed(QAbstractItemModel& model, const QString& name) {
@@ -265,6 +274,7 @@ void TestBatchWindow::saveAndOpenAgain_data() {
     QTest::addColumn<int>("encoding");
     QTest::newRow("UTF-8") << int(CsvEncoding::Utf8WithBom);
     QTest::newRow("Shift_JIS") << int(CsvEncoding::ShiftJis);
+    QTest::newRow("workbook") << kWorkbook;
 }
 
 void TestBatchWindow::saveAndOpenAgain() {
@@ -279,14 +289,20 @@ void TestBatchWindow::saveAndOpenAgain() {
     QCOMPARE(before.size(), 4);
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"一括判定.csv"_qs);
-    QCOMPARE(batch->saveCsv(path, CsvEncoding(encoding)), std::nullopt);
+    const QString path =
+        dir.filePath(encoding == kWorkbook ? u"一括判定.xlsx"_qs : u"一括判定.csv"_qs);
+    QCOMPARE(encoding == kWorkbook ? batch->saveWorkbook(path)
+                                   : batch->saveCsv(path, CsvEncoding(encoding)),
+             std::nullopt);
     batch->openFile(path);
-    // The saved columns come back as input columns, under the same header.
+    // The saved columns come back as input columns, under the same header;
+    // a workbook's date cells as the same dates, written in full.
     const QList<QStringList> after = shownTable(model);
     QCOMPARE(after.size(), before.size());
     for (qsizetype line = 0; line < before.size(); ++line)
-        QCOMPARE(after[line].mid(1, before[line].size()), before[line]);
+        for (qsizetype column = 0; column < before[line].size(); ++column)
+            QVERIFY2(sameCell(after[line][column + 1], before[line][column]),
+                     qPrintable(after[line][column + 1] + u" ≠ "_qs + before[line][column]));
     // And they are judged the same again.
     const int firstJudged = columnNamed(model, u"前回請求"_qs);
     QCOMPARE(after[1].mid(1 + firstJudged, 9), before[1].mid(firstJudged, 9));

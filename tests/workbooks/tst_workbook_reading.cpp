@@ -1,7 +1,11 @@
+#include "date_cell.h"
+#include "number_cell.h"
 #include "source_lines.h"
 #include "workbook_file.h"
 #include "workbook_parts.h"
+#include "workbook_writer.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tokivane;
@@ -204,6 +208,46 @@ class TestWorkbookReading : public QObject {
         QVERIFY(std::get<QString>(tooBig).contains(u"大きすぎます"));
         QCOMPARE(std::get<QByteArray>(archive.readWhole(QStringLiteral("big"), 100000)).size(),
                  100000);
+    }
+
+    // Tables written by the writer read back cell for cell: text as it
+    // was, dates as the same dates, numbers as the same amounts.
+    void savedTablesReadBackTheSame() {
+        const QList<QStringList> ledger{
+            {QStringLiteral("記録日"), QStringLiteral("得意先"), QStringLiteral("金額"),
+             QStringLiteral("備考")},
+            {QStringLiteral("25/11/14"), QStringLiteral(" 山田, 本社"), QStringLiteral("1,234"),
+             QStringLiteral("二行\n\"目\"")},
+            {QStringLiteral("2024/02/29"), QStringLiteral("_x0041_"), QStringLiteral("-12.50"),
+             QString()},
+            {QString(), QStringLiteral("00123"), QStringLiteral("合計"), QStringLiteral("Yes")}};
+        const QList<SheetTable> sheets{
+            {QStringLiteral("一括判定"),
+             ledger,
+             {SheetColumn::Date, SheetColumn::Text, SheetColumn::Number, SheetColumn::Text}},
+            {QStringLiteral("月別"),
+             {{QStringLiteral("件数")}, {QStringLiteral("3")}},
+             {SheetColumn::Number}}};
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("保存.xlsx"));
+        QCOMPARE(writeWorkbookFile(path, sheets), std::nullopt);
+        const QByteArray bytes = std::get<QByteArray>(readFileBytes(path));
+        const QList<SourceLine> lines = sourceLinesOf(sheetTextOf(bytes, 0));
+        QCOMPARE(lines.size(), ledger.size());
+        for (qsizetype line = 0; line < ledger.size(); ++line)
+            for (qsizetype column = 0; column < ledger[line].size(); ++column) {
+                const QString saved = ledger[line][column];
+                const QString read = lines[line].cells.value(column);
+                if (line > 0 && column == 0 && !saved.isEmpty())
+                    QCOMPARE(dateOfCell(read), dateOfCell(saved));
+                else if (line > 0 && column == 2 && numberOfCell(saved))
+                    QCOMPARE(numberOfCell(read), numberOfCell(saved));
+                else
+                    QCOMPARE(read, saved);
+            }
+        auto workbook = openWorkbook(bytes);
+        QCOMPARE(std::get<OpenWorkbook>(workbook).index.sheets[1].name, QStringLiteral("月別"));
+        QCOMPARE(sheetTextOf(bytes, 1), QStringLiteral("件数\n3\n"));
     }
 
     void cancelledReadingStops() {

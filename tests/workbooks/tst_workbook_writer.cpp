@@ -1,9 +1,9 @@
-#include "text_escapes.h"
 #include "column_width.h"
 #include "date_cell.h"
 #include "number_cell.h"
 #include "sheet_limits.h"
 #include "sheet_names.h"
+#include "text_escapes.h"
 #include "workbook_writer.h"
 
 #include <QDir>
