@@ -94,7 +94,9 @@ class PointForNumbers {
 };
 #else
 // Windows' C library keeps the C locale unless a program sets another.
-struct PointForNumbers {};
+struct PointForNumbers {
+    PointForNumbers() {}
+};
 #endif
 
 // A workbook given up on is closed all the same: only closing lets go of the
