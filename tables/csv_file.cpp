@@ -17,6 +17,8 @@ bool needsQuotes(const QString& cell) {
            cell.back().isSpace();
 }
 
+} // namespace
+
 QString csvCell(const QString& cell) {
     if (!needsQuotes(cell))
         return cell;
@@ -24,8 +26,6 @@ QString csvCell(const QString& cell) {
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
 }
-
-} // namespace
 
 QString csvText(const QList<QStringList>& lines) {
     QString text;

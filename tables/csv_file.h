@@ -10,6 +10,11 @@ namespace tokivane {
 
 enum class CsvEncoding { Utf8WithBom, ShiftJis };
 
+// A cell as RFC 4180 text holds it: quoted, its quotes doubled, when it
+// holds a comma, a quote, a tab or a line break, or begins or ends with a
+// blank a spreadsheet would drop; as it is otherwise.
+QString csvCell(const QString& cell);
+
 // RFC 4180 text: cells joined by commas, lines ended by CRLF, a cell quoted
 // when it holds a comma, a quote or a line break (or begins or ends with a
 // blank a spreadsheet would drop), its quotes doubled.

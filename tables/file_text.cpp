@@ -59,11 +59,4 @@ std::variant<QByteArray, UnreadFile> readFileBytes(const QString& path) {
     return bytes;
 }
 
-std::variant<QString, UnreadFile> readTextFile(const QString& path) {
-    auto bytes = readFileBytes(path);
-    if (auto* unread = std::get_if<UnreadFile>(&bytes))
-        return *unread;
-    return textOfFileBytes(std::get<QByteArray>(bytes));
-}
-
 } // namespace tokivane

@@ -22,7 +22,4 @@ std::variant<QString, UnreadFile> textOfFileBytes(const QByteArray& bytes);
 // A file's bytes read whole, within the size limit, or why they were not.
 std::variant<QByteArray, UnreadFile> readFileBytes(const QString& path);
 
-// The text of a file read whole, within the size limit, or why it was not read.
-std::variant<QString, UnreadFile> readTextFile(const QString& path);
-
 } // namespace tokivane

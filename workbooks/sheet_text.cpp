@@ -1,6 +1,7 @@
 #include "sheet_text.h"
 
 #include "cell_text.h"
+#include "csv_file.h"
 #include "source_lines.h"
 
 #include <QHash>
@@ -20,23 +21,6 @@ struct Merge {
     int firstColumn = 0;
     int lastColumn = 0;
 };
-
-bool needsQuotes(QStringView cell) {
-    for (const QChar c : cell)
-        if (c == kTab || c == u'\n' || c == u'\r' || c == u'"' || c == u',')
-            return true;
-    return false;
-}
-
-void appendCell(QString& text, QStringView cell) {
-    if (!needsQuotes(cell)) {
-        text += cell;
-        return;
-    }
-    text += u'"';
-    text += cell.toString().replace(u'"', QStringLiteral("\"\""));
-    text += u'"';
-}
 
 std::optional<Merge> mergeOfRange(QStringView range) {
     const qsizetype colon = range.indexOf(u':');
@@ -192,7 +176,7 @@ class SheetBuilder {
             return;
         const int separators = cells_ == 0 ? column_ : column_ - cells_ + 1;
         text_.append(QString(separators, kTab));
-        appendCell(text_, *shown);
+        text_ += csvCell(*shown);
         cells_ = column_ + 1;
         widest_ = std::max(widest_, cells_);
     }
@@ -253,7 +237,7 @@ class SheetBuilder {
                 for (qsizetype at = 0; at < cells.size(); ++at) {
                     if (at > 0)
                         merged += kTab;
-                    appendCell(merged, cells[at]);
+                    merged += csvCell(cells[at]);
                 }
             }
             merged += kLineEnd;

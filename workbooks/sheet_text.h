@@ -24,8 +24,8 @@ using SheetProgress = std::function<bool(double)>;
 
 // A sheet's cells as tab-separated text that reads as the same table a CSV
 // or TSV file of it would: a line for each row up to the last, rows and
-// columns without cells as empty ones, cells with separators, quotes or line
-// breaks quoted, and every cell of a merged range showing the value of its
+// columns without cells as empty ones, cells quoted as CSV quotes them, and
+// every cell of a merged range showing the value of its
 // top-left cell. The sheet's XML is read a part at a time, so it may expand
 // past the size of the text; the text is held to the file size limit. Why
 // not, when the sheet cannot be read.

@@ -219,8 +219,4 @@ SheetTable DueWindow::shownSheet() const {
     return sheetOfCells(kScheduleName.toString(), shownCells(), {}, {});
 }
 
-std::optional<QString> DueWindow::saveCsv(const QString& path, CsvEncoding encoding) const {
-    return writeCsvFile(path, csvText(shownCells()), encoding);
-}
-
 } // namespace tokivane

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "clock.h"
-#include "csv_file.h"
 #include "sheet_table.h"
 
 #include <QList>
@@ -9,7 +8,6 @@
 #include <QStringList>
 #include <QStringView>
 #include <QWidget>
-#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -35,12 +33,10 @@ class DueWindow final : public QWidget {
 
     // 回収予定表 with its header line, as copied and saved.
     QList<QStringList> shownCells() const;
-    // Writes the table; the reason when nothing was written.
-    std::optional<QString> saveCsv(const QString& path, CsvEncoding encoding) const;
-    // The schedule as a sheet of a workbook, its dates as dates.
-    SheetTable shownSheet() const;
 
   private:
+    // The schedule as a sheet of a workbook, its dates as dates.
+    SheetTable shownSheet() const;
     void buildControls();
     QWidget* buildResults();
     void installKeys();
