@@ -12,6 +12,7 @@ inline constexpr qint64 kMaxFileBytes = 200LL * 1024 * 1024;
 // Why a file's bytes were not taken as text, in a few words for the user.
 struct UnreadFile {
     QString reason;
+    friend bool operator==(const UnreadFile&, const UnreadFile&) = default;
 };
 
 // The text of a file's bytes: UTF-8 or UTF-16 with a byte-order mark, UTF-8

@@ -3,6 +3,8 @@
 #include "number_text.h"
 #include "text_escapes.h"
 
+#include <algorithm>
+
 namespace tokivane {
 
 namespace {
@@ -10,6 +12,7 @@ namespace {
 constexpr int kMaxColumns = 16384;
 constexpr int kMaxRows = 1048576;
 constexpr int kLetters = 26;
+constexpr char16_t kLowerCaseBit = 0x20; // of an ASCII letter
 
 QString textOfNumber(double number, const NumberFormat& format, DateSystem dates) {
     switch (format.kind) {
@@ -25,6 +28,30 @@ QString textOfNumber(double number, const NumberFormat& format, DateSystem dates
     }
     return generalNumberText(number);
 }
+
+} // namespace
+
+bool isShownAsGeneral(QStringView value) {
+    const bool negative = value.startsWith(u'-');
+    const QStringView digits = negative ? value.sliced(1) : value;
+    const qsizetype point = digits.indexOf(u'.');
+    const QStringView integer = point < 0 ? digits : digits.first(point);
+    const QStringView fraction = point < 0 ? QStringView() : digits.sliced(point + 1);
+    const auto decimal = [](QStringView part) {
+        return std::all_of(part.begin(), part.end(),
+                           [](QChar c) { return c >= u'0' && c <= u'9'; });
+    };
+    if (integer.isEmpty() || !decimal(integer) || !decimal(fraction) ||
+        (point >= 0 && (fraction.isEmpty() || fraction.endsWith(u'0'))))
+        return false;
+    if (integer != u"0")
+        return !integer.startsWith(u'0') && integer.size() + fraction.size() <= kSignificantDigits;
+    // Zero itself, unsigned, or a fraction from a tenth up.
+    return point < 0 ? !negative
+                     : !fraction.startsWith(u'0') && fraction.size() <= kSignificantDigits;
+}
+
+namespace {
 
 qsizetype lettersAtStart(QStringView reference) {
     qsizetype count = 0;
@@ -55,11 +82,15 @@ std::optional<QString> textOfCell(const SheetCell& cell, const QStringList& shar
         const auto date = dateOfIsoText(cell.value);
         return date ? slashedDate(*date) : cell.value.toString();
     }
+    const NumberFormat& format = cell.format ? *cell.format : NumberFormat{};
+    const bool general = format.kind == FormatKind::General || format.kind == FormatKind::Text;
+    if (general && isShownAsGeneral(cell.value))
+        return cell.value.toString();
     bool number = false;
     const double value = cell.value.toDouble(&number);
     if (!number)
         return cell.value.toString();
-    return textOfNumber(value, cell.format ? *cell.format : NumberFormat{}, dates);
+    return textOfNumber(value, format, dates);
 }
 
 std::optional<int> columnOfReference(QStringView reference) {
@@ -68,7 +99,7 @@ std::optional<int> columnOfReference(QStringView reference) {
         return std::nullopt;
     int column = 0;
     for (qsizetype at = 0; at < letters; ++at)
-        column = column * kLetters + (reference[at].toUpper().unicode() - u'A' + 1);
+        column = column * kLetters + ((reference[at].unicode() & ~kLowerCaseBit) - u'A' + 1);
     if (column > kMaxColumns)
         return std::nullopt;
     return column - 1;

@@ -25,6 +25,11 @@ struct SheetCell {
 std::optional<QString> textOfCell(const SheetCell& cell, const QStringList& sharedStrings,
                                   DateSystem dates);
 
+// Whether a number's text is already how General shows it: no more than the
+// 15 significant digits a workbook keeps, no leading or trailing zeros and
+// no exponent, so that reading and showing it again gives it back.
+bool isShownAsGeneral(QStringView value);
+
 // The column of a cell reference ("B3" is 1), up to XFD; no value for none.
 std::optional<int> columnOfReference(QStringView reference);
 // The row of a cell reference ("B3" is 3), up to 1,048,576; no value for none.

@@ -17,6 +17,7 @@ constexpr double kPhantomDay = 60;
 constexpr double kLastSerial1900 = 2958465; // 9999-12-31
 constexpr sys_days kLastDay{year{9999} / December / 31};
 constexpr double kSecondsPerDay = 86400;
+constexpr int kLastFourDigitYear = 9999;
 
 } // namespace
 
@@ -80,6 +81,19 @@ std::optional<year_month_day> dateOfIsoText(QStringView text) {
 }
 
 QString slashedDate(year_month_day date) {
+    const int year = static_cast<int>(date.year());
+    if (year >= 0 && year <= kLastFourDigitYear) {
+        // Filled in place: a sheet may have a million dates.
+        QString text = QStringLiteral("0000/00/00");
+        const auto put = [&](qsizetype end, unsigned value) {
+            for (qsizetype at = end; value > 0; --at, value /= 10)
+                text[at] = QChar(u'0' + value % 10);
+        };
+        put(3, static_cast<unsigned>(year));
+        put(6, static_cast<unsigned>(date.month()));
+        put(9, static_cast<unsigned>(date.day()));
+        return text;
+    }
     return QStringLiteral("%1/%2/%3")
         .arg(static_cast<int>(date.year()), 4, 10, QChar(u'0'))
         .arg(static_cast<unsigned>(date.month()), 2, 10, QChar(u'0'))

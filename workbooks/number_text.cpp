@@ -7,7 +7,7 @@ namespace tokivane {
 
 namespace {
 
-constexpr int kSignificantDigits = 15;
+constexpr double kLargestExactWhole = 1e15;
 
 // A section of a code, read into what it shows in order.
 struct Piece {
@@ -119,6 +119,11 @@ Section readSection(QStringView code) {
 // from zero on its 15 significant digits: the integer part without leading
 // zeros, and exactly `decimals` fraction digits.
 std::pair<QString, QString> roundedDigits(double value, int decimals) {
+    // A whole number of no more than 15 digits is its own digits.
+    if (value < kLargestExactWhole && value == std::floor(value)) {
+        const auto whole = static_cast<qint64>(value);
+        return {whole == 0 ? QString() : QString::number(whole), QString(decimals, u'0')};
+    }
     const QString scientific = QString::number(value, 'e', kSignificantDigits - 1);
     const qsizetype e = scientific.indexOf(u'e');
     QString digits = scientific.left(e).remove(u'.');

@@ -5,6 +5,9 @@
 
 namespace tokivane {
 
+// The significant digits a workbook keeps of a number.
+inline constexpr int kSignificantDigits = 15;
+
 // A number as a General cell shows it: up to 15 significant digits.
 QString generalNumberText(double value);
 

@@ -36,7 +36,8 @@ std::variant<OpenWorkbook, UnreadFile> openWorkbook(const QByteArray& bytes) {
 }
 
 std::variant<QString, UnreadFile> readWorkbookSheet(const OpenWorkbook& workbook, qsizetype sheet,
-                                                    const SheetProgress& progress) {
+                                                    const SheetProgress& progress,
+                                                    SheetReader reader) {
     const SheetEntry& entry = workbook.index.sheets.at(sheet);
     const auto inSheet = [&](const QString& reason) {
         return UnreadFile{QStringLiteral("シート「%1」を読めません：%2").arg(entry.name, reason)};
@@ -49,7 +50,7 @@ std::variant<QString, UnreadFile> readWorkbookSheet(const OpenWorkbook& workbook
         return inSheet(*problem);
     const SheetContext context{&std::get<QStringList>(strings), &std::get<CellStyles>(styles),
                                workbook.index.dates};
-    auto text = readSheetText(workbook.zip, entry.part, context, progress);
+    auto text = readSheetText(workbook.zip, entry.part, context, progress, reader);
     if (auto* problem = std::get_if<UnreadFile>(&text))
         return inSheet(problem->reason);
     return text;

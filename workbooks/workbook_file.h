@@ -34,6 +34,7 @@ std::variant<OpenWorkbook, UnreadFile> openWorkbook(const QByteArray& bytes);
 
 // One sheet's cells as the text a CSV or TSV file of it would give.
 std::variant<QString, UnreadFile> readWorkbookSheet(const OpenWorkbook& workbook, qsizetype sheet,
-                                                    const SheetProgress& progress);
+                                                    const SheetProgress& progress,
+                                                    SheetReader reader = SheetReader::ScannerFirst);
 
 } // namespace tokivane

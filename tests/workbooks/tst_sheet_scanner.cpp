@@ -1,0 +1,129 @@
+// The sheet scanner reads the XML workbook programs write, in whatever parts
+// it arrives, as Qt's XML reader reads it, and leaves anything else to that
+// reader.
+#include "sheet_builder.h"
+#include "sheet_scanner.h"
+#include "sheet_text.h"
+#include "workbook_parts.h"
+
+#include <QTest>
+
+using namespace tokivane;
+
+namespace {
+
+const QStringList kSharedStrings{QStringLiteral("得意先"), QStringLiteral("x\ty")};
+const CellStyles kStyles{NumberFormat{}, builtinFormat(14)};
+const SheetContext kContext{&kSharedStrings, &kStyles, DateSystem::From1900};
+const QString kPart = QStringLiteral("xl/worksheets/sheet1.xml");
+
+struct Scanned {
+    std::variant<QString, UnreadFile> text;
+    bool declined = false;
+    bool ended = false;
+};
+
+// The XML handed to the scanner in parts of `partSize` bytes.
+Scanned scanned(const QByteArray& xml, qsizetype partSize) {
+    SheetBuilder builder(kContext);
+    SheetScanner scanner(builder);
+    for (qsizetype at = 0; at < xml.size(); at += partSize)
+        if (!scanner.take(QByteArrayView(xml).sliced(at, std::min(partSize, xml.size() - at))))
+            break;
+    return {builder.finish(scanner.ended()), scanner.unsupported(), scanner.ended()};
+}
+
+std::variant<QString, UnreadFile> readBy(const QByteArray& xml, SheetReader reader) {
+    test::ZipEntries entries{{kPart, xml}};
+    const auto zip = ZipArchive::open(test::zipOf(entries));
+    return readSheetText(
+        std::get<ZipArchive>(zip), kPart, kContext, [](double) { return true; }, reader);
+}
+
+QString shown(const std::variant<QString, UnreadFile>& text) {
+    if (const auto* unread = std::get_if<UnreadFile>(&text))
+        return QStringLiteral("refused: ") + unread->reason;
+    return std::get<QString>(text);
+}
+
+} // namespace
+
+class TstSheetScanner : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void readsWhatWorkbooksWrite_data();
+    void readsWhatWorkbooksWrite();
+    void leavesTheRestToQtsReader_data();
+    void leavesTheRestToQtsReader();
+};
+
+void TstSheetScanner::readsWhatWorkbooksWrite_data() {
+    QTest::addColumn<QByteArray>("xml");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("prolog, namespaces, dates, shared strings")
+        << QByteArray(
+               "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+               "<worksheet xmlns=\"urn:m\" xmlns:x14ac=\"urn:x\"><sheetData>"
+               "<row r=\"1\" spans=\"1:3\" x14ac:dyDescent=\"0.2\"><c r=\"A1\" s=\"1\">"
+               "<v>45292</v></c><c r=\"B1\" t=\"s\"><v>0</v></c><c r=\"C1\"><v>120.5</v>"
+               "</c></row></sheetData></worksheet>")
+        << QStringLiteral("2024/01/01\t得意先\t120.5\n");
+    QTest::newRow("entities, character references, quoting")
+        << QByteArray("<worksheet xmlns=\"urn:m\"><sheetData><row r='1'><c r='A1' t=\"inlineStr\">"
+                      "<is><t xml:space=\"preserve\">a &lt;b&gt; &amp;&quot;&#12354;&#x3044;</t>"
+                      "</is></c><c r=\"C1\" t=\"s\"><v>1</v></c></row></sheetData></worksheet>")
+        << QStringLiteral("\"a <b> &\"\"あい\"\t\t\"x\ty\"\n");
+    QTest::newRow("white space, empty elements, rows skipped")
+        << QByteArray("<worksheet xmlns=\"urn:m\">\n  <sheetData>\n    <row r=\"2\">\n      "
+                      "<c r=\"B2\" t=\"inlineStr\"><is><t>日本語</t></is></c>\n      "
+                      "<c r=\"C2\"/>\n    </row>\n  </sheetData>\n</worksheet>\n")
+        << QStringLiteral("\n\t日本語\n");
+    QTest::newRow("readings left out, prefixed elements")
+        << QByteArray("<x:worksheet xmlns:x=\"urn:m\"><x:sheetData><x:row><x:c t=\"inlineStr\">"
+                      "<x:is><x:r><x:t>東京</x:t></x:r><x:rPh sb=\"0\" eb=\"2\"><x:t>トウキョウ"
+                      "</x:t></x:rPh></x:is></x:c></x:row></x:sheetData></x:worksheet>")
+        << QStringLiteral("東京\n");
+}
+
+void TstSheetScanner::readsWhatWorkbooksWrite() {
+    QFETCH(QByteArray, xml);
+    QFETCH(QString, text);
+    QCOMPARE(shown(readBy(xml, SheetReader::XmlReaderOnly)), text);
+    // Every cut through a tag, a name, a reference or a character.
+    for (const qsizetype partSize : {qsizetype(1), qsizetype(2), qsizetype(7), xml.size()}) {
+        const Scanned read = scanned(xml, partSize);
+        QVERIFY2(!read.declined && read.ended, qPrintable(QString::number(partSize)));
+        QCOMPARE(shown(read.text), text);
+    }
+}
+
+void TstSheetScanner::leavesTheRestToQtsReader_data() {
+    QTest::addColumn<QByteArray>("cells");
+    QTest::newRow("comment") << QByteArray("<!-- x --><c r=\"A1\"><v>1</v></c>");
+    QTest::newRow("CDATA") << QByteArray("<c r=\"A1\" t=\"str\"><v><![CDATA[<1>]]></v></c>");
+    QTest::newRow("undeclared prefix") << QByteArray("<c r=\"A1\" y:a=\"1\"><v>1</v></c>");
+    QTest::newRow("attribute twice") << QByteArray("<c r=\"A1\" r=\"B1\"><v>1</v></c>");
+    QTest::newRow("unknown entity") << QByteArray("<c r=\"A1\" t=\"str\"><v>&nbsp;</v></c>");
+    QTest::newRow("not UTF-8") << QByteArray("<c r=\"A1\" t=\"str\"><v>\x93\xfa</v></c>");
+    QTest::newRow("surrogate") << QByteArray("<c r=\"A1\" t=\"str\"><v>\xED\xA0\x80</v></c>");
+    QTest::newRow("control character") << QByteArray("<c r=\"A1\" t=\"str\"><v>\x01</v></c>");
+    QTest::newRow("carriage return") << QByteArray("<c r=\"A1\" t=\"str\"><v>1\r\n2</v></c>");
+    QTest::newRow("CDATA end in text") << QByteArray("<c r=\"A1\" t=\"str\"><v>]]></v></c>");
+    QTest::newRow("tags crossed") << QByteArray("<c r=\"A1\"><v>1</c></v>");
+    QTest::newRow("cut short") << QByteArray("<c r=\"A1\"><v>1");
+}
+
+void TstSheetScanner::leavesTheRestToQtsReader() {
+    QFETCH(QByteArray, cells);
+    const QByteArray xml =
+        "<worksheet xmlns=\"urn:m\"><sheetData><row r=\"1\">" + cells +
+        (cells.endsWith("<v>1") ? QByteArray() : QByteArray("</row></sheetData></worksheet>"));
+    const Scanned read = scanned(xml, xml.size());
+    QVERIFY(read.declined || !read.ended);
+    QCOMPARE(shown(readBy(xml, SheetReader::ScannerFirst)),
+             shown(readBy(xml, SheetReader::XmlReaderOnly)));
+}
+
+QTEST_GUILESS_MAIN(TstSheetScanner)
+#include "tst_sheet_scanner.moc"

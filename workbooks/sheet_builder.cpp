@@ -1,0 +1,259 @@
+#include "sheet_builder.h"
+
+#include "cell_text.h"
+#include "csv_file.h"
+#include "source_lines.h"
+
+#include <QHash>
+#include <QList>
+#include <algorithm>
+
+namespace tokivane {
+
+namespace {
+
+constexpr QChar kTab = u'\t';
+constexpr QChar kLineEnd = u'\n';
+
+template <typename Name> SheetElement elementOfName(Name name) {
+    if (name == QLatin1StringView("c"))
+        return SheetElement::Cell;
+    if (name == QLatin1StringView("row"))
+        return SheetElement::Row;
+    if (name == QLatin1StringView("v"))
+        return SheetElement::Value;
+    if (name == QLatin1StringView("t"))
+        return SheetElement::Text;
+    if (name == QLatin1StringView("is"))
+        return SheetElement::InlineString;
+    if (name == QLatin1StringView("rPh"))
+        return SheetElement::Phonetic;
+    if (name == QLatin1StringView("mergeCell"))
+        return SheetElement::MergeCell;
+    return SheetElement::Other;
+}
+
+} // namespace
+
+SheetElement sheetElementOf(QStringView localName) {
+    return elementOfName(localName);
+}
+
+SheetElement sheetElementOf(QLatin1StringView localName) {
+    return elementOfName(localName);
+}
+
+void SheetBuilder::start(const SheetTag& tag) {
+    switch (tag.element) {
+    case SheetElement::Cell:
+        startCell(tag);
+        break;
+    case SheetElement::Row:
+        startRow(tag.reference);
+        break;
+    case SheetElement::Value:
+        inValue_ = inCell_;
+        break;
+    case SheetElement::Text:
+        inInlineText_ = inInline_;
+        break;
+    case SheetElement::InlineString:
+        inInline_ = inCell_;
+        break;
+    case SheetElement::Phonetic:
+        ++phoneticDepth_;
+        break;
+    case SheetElement::MergeCell:
+        addMerge(tag.range);
+        break;
+    case SheetElement::Other:
+        break;
+    }
+}
+
+void SheetBuilder::end(SheetElement element) {
+    switch (element) {
+    case SheetElement::Cell:
+        endCell();
+        break;
+    case SheetElement::Row:
+        endRow();
+        break;
+    case SheetElement::Value:
+        inValue_ = false;
+        break;
+    case SheetElement::Text:
+        inInlineText_ = false;
+        break;
+    case SheetElement::InlineString:
+        inInline_ = false;
+        break;
+    case SheetElement::Phonetic:
+        --phoneticDepth_;
+        break;
+    case SheetElement::MergeCell:
+    case SheetElement::Other:
+        break;
+    }
+}
+
+void SheetBuilder::refuse(const QString& reason) {
+    if (!problem_)
+        problem_ = reason;
+}
+
+std::variant<QString, UnreadFile> SheetBuilder::finish(bool ended) {
+    if (!ended)
+        refuse(QStringLiteral("途中で切れています"));
+    if (!problem_)
+        fillMerges();
+    if (problem_)
+        return UnreadFile{*problem_};
+    return std::move(text_);
+}
+
+void SheetBuilder::startRow(QStringView reference) {
+    const auto row =
+        reference.isEmpty() ? std::optional<int>(rows_ + 1) : rowOfReference(reference);
+    if (!row || *row <= rows_) {
+        refuse(QStringLiteral("行番号が読めないか、順に並んでいません（%1）").arg(reference));
+        return;
+    }
+    // Rows without cells of their own are empty lines.
+    while (rows_ < *row - 1) {
+        lineStarts_.push_back(text_.size());
+        text_ += kLineEnd;
+        ++rows_;
+    }
+    lineStarts_.push_back(text_.size());
+    rows_ = *row;
+    cells_ = 0;
+    inRow_ = true;
+}
+
+void SheetBuilder::endRow() {
+    text_ += kLineEnd;
+    inRow_ = false;
+    if (text_.size() > kMaxFileBytes)
+        refuse(QStringLiteral("シートが大きすぎます（表の文字が200 MBを超えます）"));
+}
+
+void SheetBuilder::startCell(const SheetTag& tag) {
+    if (!inRow_) {
+        refuse(QStringLiteral("行の外にセルがあります"));
+        return;
+    }
+    const auto column =
+        tag.reference.isEmpty() ? std::optional<int>(cells_) : columnOfReference(tag.reference);
+    if (!column || *column < cells_) {
+        refuse(QStringLiteral("セル番地が読めないか、順に並んでいません（%1）").arg(tag.reference));
+        return;
+    }
+    column_ = *column;
+    // Assigned in place: a sheet has a million cells.
+    type_.resize(0);
+    type_ += tag.type;
+    style_ = tag.style.toInt();
+    value_.resize(0);
+    inCell_ = true;
+}
+
+void SheetBuilder::endCell() {
+    inCell_ = inValue_ = inInline_ = inInlineText_ = false;
+    const NumberFormat& format = formatOfCellStyle(*context_.styles, style_);
+    const int separators = cells_ == 0 ? column_ : column_ - cells_ + 1;
+    // Most cells of a ledger are plain numbers shown as they are written:
+    // copied straight in.
+    if (type_.isEmpty() && format.kind == FormatKind::General && isShownAsGeneral(value_)) {
+        text_.resize(text_.size() + separators, kTab);
+        text_ += value_;
+    } else {
+        const auto shown =
+            textOfCell({type_, value_, &format}, *context_.sharedStrings, context_.dates);
+        if (!shown) {
+            refuse(QStringLiteral("共有文字列の番号が範囲外です（%1）").arg(value_));
+            return;
+        }
+        if (shown->isEmpty())
+            return;
+        text_.resize(text_.size() + separators, kTab);
+        text_ += csvCell(*shown);
+    }
+    cells_ = column_ + 1;
+    widest_ = std::max(widest_, cells_);
+}
+
+void SheetBuilder::addMerge(QStringView range) {
+    const qsizetype colon = range.indexOf(u':');
+    const QStringView first = colon < 0 ? range : range.left(colon);
+    const QStringView last = colon < 0 ? range : range.sliced(colon + 1);
+    const auto firstColumn = columnOfReference(first);
+    const auto lastColumn = columnOfReference(last);
+    const auto firstRow = rowOfReference(first);
+    const auto lastRow = rowOfReference(last);
+    if (!firstColumn || !lastColumn || !firstRow || !lastRow || *lastRow < *firstRow ||
+        *lastColumn < *firstColumn) {
+        refuse(QStringLiteral("結合セルの範囲が読めません（%1）").arg(range));
+        return;
+    }
+    merges_.push_back(Merge{*firstRow - 1, *lastRow - 1, *firstColumn, *lastColumn});
+}
+
+QStringView SheetBuilder::line(qsizetype row) const {
+    const qsizetype start = lineStarts_[row];
+    const qsizetype end =
+        row + 1 < qsizetype(lineStarts_.size()) ? lineStarts_[row + 1] : text_.size();
+    return QStringView(text_).sliced(start, end - start - 1);
+}
+
+// Every cell of a merged range shows the top-left one's value; ranges reach
+// no further than the rows and columns that hold cells.
+void SheetBuilder::fillMerges() {
+    QHash<qsizetype, QList<std::pair<int, QString>>> fills;
+    qsizetype filled = 0;
+    for (const Merge& merge : merges_) {
+        if (merge.firstRow >= qsizetype(lineStarts_.size()) || merge.firstColumn >= widest_)
+            continue;
+        const QString value =
+            cellOfRecord(line(merge.firstRow), kTab, merge.firstColumn).value_or(QString());
+        if (value.isEmpty())
+            continue;
+        const int lastRow = std::min<int>(merge.lastRow, int(lineStarts_.size()) - 1);
+        const int lastColumn = std::min(merge.lastColumn, widest_ - 1);
+        for (int row = merge.firstRow; row <= lastRow; ++row)
+            for (int column = merge.firstColumn; column <= lastColumn; ++column)
+                if (row != merge.firstRow || column != merge.firstColumn) {
+                    fills[row].append({column, value});
+                    if ((filled += value.size() + 1) > kMaxFileBytes) {
+                        refuse(QStringLiteral("結合セルを埋めると大きすぎます"));
+                        return;
+                    }
+                }
+    }
+    if (fills.isEmpty())
+        return;
+    QString merged;
+    merged.reserve(text_.size() + filled);
+    for (qsizetype row = 0; row < qsizetype(lineStarts_.size()); ++row) {
+        const auto fill = fills.constFind(row);
+        if (fill == fills.cend()) {
+            merged += line(row);
+        } else {
+            QStringList cells = cellsOfRecord(line(row), kTab);
+            for (const auto& [column, value] : *fill) {
+                while (cells.size() <= column)
+                    cells.append(QString());
+                cells[column] = value;
+            }
+            for (qsizetype at = 0; at < cells.size(); ++at) {
+                if (at > 0)
+                    merged += kTab;
+                merged += csvCell(cells[at]);
+            }
+        }
+        merged += kLineEnd;
+    }
+    text_ = std::move(merged);
+}
+
+} // namespace tokivane

@@ -1,0 +1,540 @@
+#include "sheet_scanner.h"
+
+#include <cstring>
+
+namespace tokivane {
+
+namespace {
+
+// A tag or a run of text longer than this is left to Qt's reader.
+constexpr qsizetype kMaxPendingBytes = 1024 * 1024;
+constexpr QByteArrayView kByteOrderMark("\xEF\xBB\xBF");
+constexpr QByteArrayView kNamespacePrefix("xmlns:");
+constexpr QByteArrayView kXmlPrefix("xml");
+constexpr qsizetype kMaxReferenceLength = 10; // "#x10FFFF" and room to spare
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+bool isNameStart(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool isNameChar(char c) {
+    return isNameStart(c) || (c >= '0' && c <= '9') || c == '.' || c == '-' || c == ':';
+}
+
+const char* skipSpace(const char* p, const char* end) {
+    while (p < end && isSpace(*p))
+        ++p;
+    return p;
+}
+
+const char* nameEnd(const char* p, const char* end) {
+    while (p < end && isNameChar(*p))
+        ++p;
+    return p;
+}
+
+// An ASCII name with at most one colon, a name on either side of it.
+bool isQualifiedName(QByteArrayView name) {
+    if (name.isEmpty() || !isNameStart(name[0]))
+        return false;
+    const qsizetype colon = name.indexOf(':');
+    if (colon < 0)
+        return true;
+    const QByteArrayView local = name.sliced(colon + 1);
+    return !local.isEmpty() && isNameStart(local[0]) && !local.contains(':');
+}
+
+QByteArrayView prefixOf(QByteArrayView name) {
+    const qsizetype colon = name.indexOf(':');
+    return colon < 0 ? QByteArrayView() : name.first(colon);
+}
+
+QByteArrayView localNameOf(QByteArrayView name) {
+    return name.sliced(name.indexOf(':') + 1);
+}
+
+// A byte of character data that stands for itself anywhere.
+bool isPlain(char c) {
+    return c >= 0x20 && c < 0x7F && c != '&' && c != '<' && c != ']';
+}
+
+bool isXmlCharacter(char32_t c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// The bytes a UTF-8 sequence takes by its first byte; 0 for no first byte.
+qsizetype utf8SequenceLength(unsigned char lead) {
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    return 0;
+}
+
+// The character of a whole UTF-8 sequence of `length` bytes; 0 where it is
+// malformed, overlong, a surrogate or past U+10FFFF.
+char32_t utf8Character(const char* p, qsizetype length) {
+    const auto byte = [&](qsizetype at) { return static_cast<unsigned char>(p[at]); };
+    constexpr unsigned char kLeadBits[] = {0, 0, 0x1F, 0x0F, 0x07};
+    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    char32_t c = byte(0) & kLeadBits[length];
+    for (qsizetype at = 1; at < length; ++at) {
+        if ((byte(at) & 0xC0) != 0x80)
+            return 0;
+        c = c << 6 | (byte(at) & 0x3F);
+    }
+    if (c < kShortest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    return c;
+}
+
+// The length of the UTF-8 sequence of an XML character at `p`; 0 for none.
+qsizetype utf8Length(const char* p, const char* end) {
+    const qsizetype length = utf8SequenceLength(static_cast<unsigned char>(*p));
+    if (length == 0 || end - p < length)
+        return 0;
+    return isXmlCharacter(utf8Character(p, length)) ? length : 0;
+}
+
+// Whether the bytes are UTF-8 up to a sequence cut off at their end, which
+// goes to `cut` for the next part to complete.
+bool isUtf8(QByteArrayView bytes, QByteArray& cut) {
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    constexpr quint64 kHighBits = 0x8080808080808080;
+    while (p < end) {
+        quint64 eight = 0;
+        if (end - p >= qsizetype(sizeof eight)) {
+            std::memcpy(&eight, p, sizeof eight);
+            if ((eight & kHighBits) == 0) {
+                p += sizeof eight;
+                continue;
+            }
+        }
+        const auto lead = static_cast<unsigned char>(*p);
+        if (lead < 0x80) {
+            ++p;
+            continue;
+        }
+        const qsizetype length = utf8SequenceLength(lead);
+        if (length == 0)
+            return false;
+        if (end - p < length) {
+            cut = QByteArray(p, end - p);
+            return true;
+        }
+        if (utf8Character(p, length) == 0)
+            return false;
+        p += length;
+    }
+    cut.clear();
+    return true;
+}
+
+void appendUtf8(QByteArray& out, char32_t c) {
+    const char32_t text[] = {c};
+    out += QString::fromUcs4(text, 1).toUtf8();
+}
+
+// The character an entity or character reference (between '&' and ';')
+// stands for; 0 for none the scanner reads.
+char32_t characterOfReference(QByteArrayView name) {
+    if (name == "lt")
+        return '<';
+    if (name == "gt")
+        return '>';
+    if (name == "amp")
+        return '&';
+    if (name == "apos")
+        return '\'';
+    if (name == "quot")
+        return '"';
+    if (name.size() < 2 || name[0] != '#')
+        return 0;
+    const bool hex = name[1] == 'x';
+    const QByteArrayView digits = name.sliced(hex ? 2 : 1);
+    if (digits.isEmpty())
+        return 0;
+    char32_t c = 0;
+    for (const char digit : digits) {
+        int value = -1;
+        if (digit >= '0' && digit <= '9')
+            value = digit - '0';
+        else if (hex && digit >= 'a' && digit <= 'f')
+            value = digit - 'a' + 10;
+        else if (hex && digit >= 'A' && digit <= 'F')
+            value = digit - 'A' + 10;
+        if (value < 0)
+            return 0;
+        c = c * (hex ? 16 : 10) + char32_t(value);
+        if (c > 0x10FFFF)
+            return 0;
+    }
+    return isXmlCharacter(c) ? c : 0;
+}
+
+// Checks character data, text or an attribute's value, and with `out`
+// appends it decoded as UTF-8, `ascii` telling whether it all was. False
+// where the scanner declines: a character XML forbids, an entity other than
+// the five, "]]>" in text, '<' in a value, and, in what it hands on, the
+// line breaks and tabs Qt's reader would normalize.
+bool readCharacters(QByteArrayView raw, bool attribute, QByteArray* out, bool* ascii) {
+    const char* p = raw.data();
+    const char* const end = p + raw.size();
+    while (p < end) {
+        const char c = *p;
+        if (c == '&') {
+            const QByteArrayView rest(p + 1, std::min<qsizetype>(end - p - 1, kMaxReferenceLength));
+            const qsizetype semicolon = rest.indexOf(';');
+            const char32_t character =
+                semicolon < 0 ? 0 : characterOfReference(rest.first(semicolon));
+            if (character == 0)
+                return false;
+            if (out) {
+                appendUtf8(*out, character);
+                *ascii = *ascii && character < 0x80;
+            }
+            p += semicolon + 2;
+            continue;
+        }
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            const qsizetype length = utf8Length(p, end);
+            if (length == 0)
+                return false;
+            if (out) {
+                out->append(p, length);
+                *ascii = false;
+            }
+            p += length;
+            continue;
+        }
+        const bool lineBreak = c == '\r' || (attribute && (c == '\n' || c == '\t'));
+        if (c == '<' || (c < 0x20 && c != '\t' && c != '\n' && c != '\r') || (out && lineBreak))
+            return false;
+        if (!attribute && c == ']' && QByteArrayView(p, end - p).startsWith("]]>"))
+            return false;
+        const char* const plainStart = p++;
+        while (p < end && isPlain(*p))
+            ++p;
+        if (out)
+            out->append(plainStart, p - plainStart);
+    }
+    return true;
+}
+
+} // namespace
+
+bool SheetScanner::take(QByteArrayView data) {
+    if (declined_ || builder_.refused())
+        return false;
+    // Qt's reader decodes each part whole before it reads a token of it.
+    const bool encoded = utf8Cut_.isEmpty() ? isUtf8(data, utf8Cut_)
+                                            : isUtf8(QByteArray(utf8Cut_).append(data), utf8Cut_);
+    if (!encoded) {
+        decline();
+        return false;
+    }
+    if (pending_.isEmpty()) {
+        const qsizetype used = scan(data);
+        pending_ = data.sliced(used).toByteArray();
+    } else {
+        pending_.append(data);
+        pending_.remove(0, scan(pending_));
+    }
+    if (pending_.size() > kMaxPendingBytes)
+        decline();
+    return !declined_ && !builder_.refused();
+}
+
+qsizetype SheetScanner::scan(QByteArrayView input) {
+    const char* const begin = input.data();
+    const char* const end = begin + input.size();
+    const char* p = begin;
+    if (!markChecked_) {
+        if (input.size() < kByteOrderMark.size() && kByteOrderMark.startsWith(input))
+            return 0;
+        if (input.startsWith(kByteOrderMark))
+            p += kByteOrderMark.size();
+        markChecked_ = true;
+    }
+    while (p < end && !declined_ && !builder_.refused()) {
+        const char* next = nullptr;
+        if (*p == '<') {
+            next = tag(p, end);
+        } else {
+            const auto* open = static_cast<const char*>(std::memchr(p, '<', end - p));
+            next = text(p, open ? open : end, open != nullptr);
+        }
+        if (next == nullptr || next == p)
+            break;
+        atStart_ = false;
+        p = next;
+    }
+    return p - begin;
+}
+
+// Text between tags: outside the root only white space; inside it, handed
+// on whole where it is part of a value. Where it is not yet whole, nothing
+// is read of it.
+const char* SheetScanner::text(const char* from, const char* to, bool whole) {
+    const QByteArrayView raw(from, to - from);
+    if (openEnds_.empty()) {
+        for (const char c : raw)
+            if (!isSpace(c))
+                return decline();
+        return to;
+    }
+    if (!whole)
+        return from;
+    if (!builder_.collecting())
+        return readCharacters(raw, false, nullptr, nullptr) ? to : decline();
+    decoded_.resize(0);
+    bool ascii = true;
+    if (!readCharacters(raw, false, &decoded_, &ascii))
+        return decline();
+    if (ascii)
+        builder_.addValue(QLatin1StringView(decoded_));
+    else
+        builder_.addValue(QString::fromUtf8(decoded_));
+    return to;
+}
+
+const char* SheetScanner::tag(const char* from, const char* end) {
+    if (end - from < 2)
+        return nullptr;
+    switch (from[1]) {
+    case '/':
+        return endTag(from, end);
+    case '?':
+        return declaration(from, end);
+    case '!': // a comment, CDATA or a DOCTYPE
+        return decline();
+    default:
+        return startTag(from, end);
+    }
+}
+
+const char* SheetScanner::endTag(const char* from, const char* end) {
+    const char* const nameStart = from + 2;
+    const char* p = nameEnd(nameStart, end);
+    const QByteArrayView name(nameStart, p - nameStart);
+    p = skipSpace(p, end);
+    if (p == end)
+        return nullptr;
+    if (*p != '>' || openEnds_.empty())
+        return decline();
+    const qsizetype top = openEnds_.size() > 1 ? openEnds_[openEnds_.size() - 2] : 0;
+    if (QByteArrayView(openNames_).sliced(top) != name)
+        return decline();
+    closeElement(sheetElementOf(QLatin1StringView(localNameOf(name))));
+    return p + 1;
+}
+
+const char* SheetScanner::startTag(const char* from, const char* end) {
+    const char* p = nameEnd(from + 1, end);
+    if (p == end)
+        return nullptr;
+    const QByteArrayView name(from + 1, p - from - 1);
+    if (!isQualifiedName(name))
+        return decline();
+    attributes_.clear();
+    bool empty = false;
+    for (;;) {
+        const char* q = skipSpace(p, end);
+        if (q == end)
+            return nullptr;
+        if (*q == '>' || *q == '/') {
+            if (*q == '/' && q + 1 == end)
+                return nullptr;
+            if (*q == '/' && q[1] != '>')
+                return decline();
+            empty = *q == '/';
+            p = q + (empty ? 2 : 1);
+            break;
+        }
+        if (q == p)
+            return decline(); // attributes are set apart by white space
+        const char* const attributeStart = q;
+        q = nameEnd(q, end);
+        const QByteArrayView attributeName(attributeStart, q - attributeStart);
+        q = skipSpace(q, end);
+        if (q == end)
+            return nullptr;
+        if (!isQualifiedName(attributeName) || *q != '=')
+            return decline();
+        q = skipSpace(q + 1, end);
+        if (q == end)
+            return nullptr;
+        if (*q != '"' && *q != '\'')
+            return decline();
+        const auto* close = static_cast<const char*>(std::memchr(q + 1, *q, end - q - 1));
+        if (!close)
+            return nullptr;
+        const QByteArrayView value(q + 1, close - q - 1);
+        if (!readCharacters(value, true, nullptr, nullptr))
+            return decline();
+        attributes_.push_back({attributeName, value});
+        p = close + 1;
+    }
+    if (rootSeen_ && openEnds_.empty())
+        return decline(); // a second root
+    openNames_ += name;
+    openEnds_.push_back(openNames_.size());
+    if (!declareNamespaces() || !declared(prefixOf(name)))
+        return decline();
+    startElement(sheetElementOf(QLatin1StringView(localNameOf(name))), empty);
+    return p;
+}
+
+// The XML declaration, only at the very start: version 1.0, UTF-8 if an
+// encoding is named, and standalone or not.
+const char* SheetScanner::declaration(const char* from, const char* end) {
+    const QByteArrayView rest(from, end - from);
+    const qsizetype close = rest.indexOf("?>");
+    if (close < 0)
+        return nullptr;
+    if (!atStart_ || !rest.startsWith("<?xml") || !isSpace(rest[5]))
+        return decline();
+    const QList<QByteArrayView> names{"version", "encoding", "standalone"};
+    qsizetype next = 0;
+    const char* p = from + 5;
+    const char* const stop = from + close;
+    while ((p = skipSpace(p, stop)) < stop) {
+        const char* q = nameEnd(p, stop);
+        const QByteArrayView name(p, q - p);
+        q = skipSpace(q, stop);
+        if (q == stop || *q != '=')
+            return decline();
+        q = skipSpace(q + 1, stop);
+        if (q == stop || (*q != '"' && *q != '\''))
+            return decline();
+        const auto* quote = static_cast<const char*>(std::memchr(q + 1, *q, stop - q - 1));
+        if (!quote || (quote + 1 < stop && !isSpace(quote[1])))
+            return decline();
+        const QByteArray value = QByteArrayView(q + 1, quote - q - 1).toByteArray().toLower();
+        if (next == 0 && name != names[0])
+            return decline();
+        while (next < names.size() && names[next] != name)
+            ++next;
+        if (next == names.size())
+            return decline();
+        const bool known = (name == "version" && value == "1.0") ||
+                           (name == "encoding" && value == "utf-8") ||
+                           (name == "standalone" && (value == "yes" || value == "no"));
+        if (!known)
+            return decline();
+        ++next;
+        p = quote + 1;
+    }
+    return next > 0 ? stop + 2 : decline();
+}
+
+bool SheetScanner::declared(QByteArrayView prefix) const {
+    if (prefix.isEmpty())
+        return true;
+    for (const Prefix& known : prefixes_)
+        if (known.name == prefix)
+            return true;
+    return false;
+}
+
+// The prefixes the element declares, then whether every attribute is
+// unique and its prefix known. Two attributes of one local name are left to
+// Qt's reader, which tells them apart by namespace.
+bool SheetScanner::declareNamespaces() {
+    if (attributes_.size() < 2 && (attributes_.empty() || !attributes_[0].name.contains(':')))
+        return true;
+    const auto depth = qsizetype(openEnds_.size());
+    for (const Attribute& attribute : attributes_) {
+        if (!attribute.name.startsWith(kNamespacePrefix))
+            continue;
+        const QByteArrayView prefix = attribute.name.sliced(kNamespacePrefix.size());
+        if (attribute.value.isEmpty() || prefix == kXmlPrefix || prefix == "xmlns")
+            return false;
+        prefixes_.push_back({prefix.toByteArray(), depth});
+    }
+    for (auto a = attributes_.cbegin(); a != attributes_.cend(); ++a) {
+        const QByteArrayView prefix = prefixOf(a->name);
+        if (prefix != "xmlns" && prefix != kXmlPrefix && !declared(prefix))
+            return false;
+        for (auto b = a + 1; b != attributes_.cend(); ++b)
+            if (localNameOf(a->name) == localNameOf(b->name))
+                return false;
+    }
+    return true;
+}
+
+SheetTag SheetScanner::tagOf(SheetElement element) {
+    SheetTag tag;
+    tag.element = element;
+    if (element != SheetElement::Row && element != SheetElement::Cell &&
+        element != SheetElement::MergeCell)
+        return tag;
+    const auto take = [&](const Attribute& attribute, QString& into, QStringView& view) {
+        if (!decodeInto(attribute.value, into))
+            return false;
+        view = into;
+        return true;
+    };
+    for (const Attribute& attribute : attributes_) {
+        bool read = true;
+        if (attribute.name == "r")
+            read = take(attribute, reference_, tag.reference);
+        else if (attribute.name == "t")
+            read = take(attribute, type_, tag.type);
+        else if (attribute.name == "s")
+            read = take(attribute, style_, tag.style);
+        else if (attribute.name == "ref")
+            read = take(attribute, range_, tag.range);
+        if (!read) {
+            decline();
+            break;
+        }
+    }
+    return tag;
+}
+
+bool SheetScanner::decodeInto(QByteArrayView raw, QString& into) {
+    decoded_.resize(0);
+    bool ascii = true;
+    if (!readCharacters(raw, true, &decoded_, &ascii))
+        return false;
+    into.resize(0);
+    if (ascii)
+        into += QLatin1StringView(decoded_);
+    else
+        into += QString::fromUtf8(decoded_);
+    return true;
+}
+
+void SheetScanner::startElement(SheetElement element, bool empty) {
+    rootSeen_ = true;
+    const SheetTag tag = tagOf(element);
+    if (declined_)
+        return;
+    builder_.start(tag);
+    if (empty)
+        closeElement(element);
+}
+
+void SheetScanner::closeElement(SheetElement element) {
+    builder_.end(element);
+    openEnds_.pop_back();
+    openNames_.truncate(openEnds_.empty() ? 0 : openEnds_.back());
+    const auto depth = qsizetype(openEnds_.size());
+    while (!prefixes_.empty() && prefixes_.back().depth > depth)
+        prefixes_.pop_back();
+    ended_ = openEnds_.empty();
+}
+
+const char* SheetScanner::decline() {
+    declined_ = true;
+    return nullptr;
+}
+
+} // namespace tokivane

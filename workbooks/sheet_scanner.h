@@ -1,0 +1,72 @@
+#pragma once
+
+#include "sheet_builder.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <vector>
+
+namespace tokivane {
+
+// Reads a sheet's XML straight from its bytes, as workbook programs write
+// it: UTF-8 elements and attributes, namespace prefixes declared, the five
+// entities and character references. Anything else (comments, CDATA, a
+// DOCTYPE, an encoding other than UTF-8, XML that is not well formed) it
+// declines, leaving the whole sheet to Qt's XML reader: what the scanner
+// reads, that reader reads the same, only some ten times slower.
+class SheetScanner {
+  public:
+    explicit SheetScanner(SheetBuilder& builder) : builder_(builder) {}
+
+    // Reads what the data so far allows; false once declined or refused.
+    bool take(QByteArrayView data);
+    // Whether the root element has been read to its end.
+    bool ended() const { return ended_; }
+    // Whether the sheet is left to Qt's XML reader.
+    bool unsupported() const { return declined_; }
+
+  private:
+    struct Attribute {
+        QByteArrayView name;
+        QByteArrayView value;
+    };
+
+    qsizetype scan(QByteArrayView input);
+    const char* text(const char* from, const char* to, bool whole);
+    const char* tag(const char* from, const char* end);
+    const char* endTag(const char* from, const char* end);
+    const char* startTag(const char* from, const char* end);
+    const char* declaration(const char* from, const char* end);
+    bool declared(QByteArrayView prefix) const;
+    bool declareNamespaces();
+    SheetTag tagOf(SheetElement element);
+    bool decodeInto(QByteArrayView raw, QString& into);
+    void startElement(SheetElement element, bool empty);
+    void closeElement(SheetElement element);
+    const char* decline();
+
+    SheetBuilder& builder_;
+    QByteArray pending_;
+    // A UTF-8 sequence cut off at the end of the last part.
+    QByteArray utf8Cut_;
+    bool markChecked_ = false;
+    bool atStart_ = true;
+    bool rootSeen_ = false;
+    bool ended_ = false;
+    bool declined_ = false;
+    // The open elements' names, one after another, and where each ends.
+    QByteArray openNames_;
+    std::vector<qsizetype> openEnds_;
+    struct Prefix {
+        QByteArray name;
+        qsizetype depth;
+    };
+    std::vector<Prefix> prefixes_;
+    std::vector<Attribute> attributes_;
+    // Reused for every tag and value: a sheet has millions.
+    QString reference_, type_, style_, range_;
+    QByteArray decoded_;
+};
+
+} // namespace tokivane
