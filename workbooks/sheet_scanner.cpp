@@ -35,24 +35,33 @@ const char* nameEnd(const char* p, const char* end) {
     return p;
 }
 
+// Where a name's prefix ends; -1 for none. A loop rather than memchr: names
+// are a few letters long.
+qsizetype colonIn(QByteArrayView name) {
+    for (qsizetype at = 0; at < name.size(); ++at)
+        if (name[at] == ':')
+            return at;
+    return -1;
+}
+
 // An ASCII name with at most one colon, a name on either side of it.
 bool isQualifiedName(QByteArrayView name) {
     if (name.isEmpty() || !isNameStart(name[0]))
         return false;
-    const qsizetype colon = name.indexOf(':');
+    const qsizetype colon = colonIn(name);
     if (colon < 0)
         return true;
     const QByteArrayView local = name.sliced(colon + 1);
-    return !local.isEmpty() && isNameStart(local[0]) && !local.contains(':');
+    return !local.isEmpty() && isNameStart(local[0]) && colonIn(local) < 0;
 }
 
 QByteArrayView prefixOf(QByteArrayView name) {
-    const qsizetype colon = name.indexOf(':');
+    const qsizetype colon = colonIn(name);
     return colon < 0 ? QByteArrayView() : name.first(colon);
 }
 
 QByteArrayView localNameOf(QByteArrayView name) {
-    return name.sliced(name.indexOf(':') + 1);
+    return name.sliced(colonIn(name) + 1);
 }
 
 // A byte of character data that stands for itself anywhere.
@@ -447,7 +456,7 @@ bool SheetScanner::declared(QByteArrayView prefix) const {
 // unique and its prefix known. Two attributes of one local name are left to
 // Qt's reader, which tells them apart by namespace.
 bool SheetScanner::declareNamespaces() {
-    if (attributes_.size() < 2 && (attributes_.empty() || !attributes_[0].name.contains(':')))
+    if (attributes_.size() < 2 && (attributes_.empty() || colonIn(attributes_[0].name) < 0))
         return true;
     const auto depth = qsizetype(openEnds_.size());
     for (const Attribute& attribute : attributes_) {
