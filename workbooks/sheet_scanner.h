@@ -21,8 +21,9 @@ class SheetScanner {
 
     // Reads what the data so far allows; false once declined or refused.
     bool take(QByteArrayView data);
-    // Whether the root element has been read to its end.
-    bool ended() const { return ended_; }
+    // Whether the root element has been read to its end, and nothing after
+    // it waits to be read.
+    bool ended() const { return ended_ && pending_.isEmpty() && utf8Cut_.isEmpty(); }
     // Whether the sheet is left to Qt's XML reader.
     bool unsupported() const { return declined_; }
 

@@ -112,13 +112,14 @@ void TstSheetScanner::leavesTheRestToQtsReader_data() {
     QTest::newRow("CDATA end in text") << QByteArray("<c r=\"A1\" t=\"str\"><v>]]></v></c>");
     QTest::newRow("tags crossed") << QByteArray("<c r=\"A1\"><v>1</c></v>");
     QTest::newRow("cut short") << QByteArray("<c r=\"A1\"><v>1");
+    QTest::newRow("a tag begun after the root") << QByteArray("</row></sheetData></worksheet>\r</");
 }
 
 void TstSheetScanner::leavesTheRestToQtsReader() {
     QFETCH(QByteArray, cells);
-    const QByteArray xml =
-        "<worksheet xmlns=\"urn:m\"><sheetData><row r=\"1\">" + cells +
-        (cells.endsWith("<v>1") ? QByteArray() : QByteArray("</row></sheetData></worksheet>"));
+    const bool whole = !cells.endsWith("<v>1") && !cells.contains("</worksheet>");
+    const QByteArray xml = "<worksheet xmlns=\"urn:m\"><sheetData><row r=\"1\">" + cells +
+                           (whole ? QByteArray("</row></sheetData></worksheet>") : QByteArray());
     const Scanned read = scanned(xml, xml.size());
     QVERIFY(read.declined || !read.ended);
     QCOMPARE(shown(readBy(xml, SheetReader::ScannerFirst)),
