@@ -1,5 +1,7 @@
+#include "cell_text.h"
 #include "date_cell.h"
 #include "number_cell.h"
+#include "number_text.h"
 #include "source_lines.h"
 #include "workbook_file.h"
 #include "workbook_parts.h"
@@ -54,6 +56,33 @@ class TestWorkbookReading : public QObject {
     Q_OBJECT
 
   private slots:
+    // Numbers copied straight into the text are only those General would
+    // show the same.
+    void plainNumbersShowAsWritten_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("asWritten");
+        QTest::newRow("zero") << QStringLiteral("0") << true;
+        QTest::newRow("negative half") << QStringLiteral("-0.5") << true;
+        QTest::newRow("amount with a decimal") << QStringLiteral("120.5") << true;
+        QTest::newRow("15 digits") << QStringLiteral("123456789012345") << true;
+        QTest::newRow("15 decimals") << QStringLiteral("0.123456789012345") << true;
+        QTest::newRow("negative decimal") << QStringLiteral("-98765.4321") << true;
+        QTest::newRow("negative zero") << QStringLiteral("-0") << false;
+        QTest::newRow("trailing zero") << QStringLiteral("1.50") << false;
+        QTest::newRow("hundredths") << QStringLiteral("0.05") << false;
+        QTest::newRow("exponent") << QStringLiteral("1E3") << false;
+        QTest::newRow("16 digits") << QStringLiteral("1234567890123456") << false;
+        QTest::newRow("leading zeros") << QStringLiteral("007") << false;
+        QTest::newRow("point alone") << QStringLiteral("5.") << false;
+    }
+    void plainNumbersShowAsWritten() {
+        QFETCH(QString, value);
+        QFETCH(bool, asWritten);
+        QCOMPARE(isShownAsGeneral(value), asWritten);
+        if (asWritten)
+            QCOMPARE(generalNumberText(value.toDouble()), value);
+    }
+
     void cellsShowAsTheWorkbookShowsThem_data() {
         QTest::addColumn<int>("format");
         QTest::addColumn<QString>("code");
