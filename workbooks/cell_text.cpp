@@ -82,15 +82,11 @@ std::optional<QString> textOfCell(const SheetCell& cell, const QStringList& shar
         const auto date = dateOfIsoText(cell.value);
         return date ? slashedDate(*date) : cell.value.toString();
     }
-    const NumberFormat& format = cell.format ? *cell.format : NumberFormat{};
-    const bool general = format.kind == FormatKind::General || format.kind == FormatKind::Text;
-    if (general && isShownAsGeneral(cell.value))
-        return cell.value.toString();
     bool number = false;
     const double value = cell.value.toDouble(&number);
     if (!number)
         return cell.value.toString();
-    return textOfNumber(value, format, dates);
+    return textOfNumber(value, cell.format ? *cell.format : NumberFormat{}, dates);
 }
 
 std::optional<int> columnOfReference(QStringView reference) {

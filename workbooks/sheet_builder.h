@@ -17,6 +17,11 @@ enum class SheetElement { Row, Cell, Value, InlineString, Text, Phonetic, MergeC
 
 SheetElement sheetElementOf(QStringView localName);
 SheetElement sheetElementOf(QLatin1StringView localName);
+// Whether the builder reads any of the element's attributes.
+inline bool readsAttributes(SheetElement element) {
+    return element == SheetElement::Row || element == SheetElement::Cell ||
+           element == SheetElement::MergeCell;
+}
 
 // A start tag as the builder needs it: its element and the attributes it
 // reads, empty where the tag has none.

@@ -11,6 +11,7 @@ constexpr qsizetype kMaxPendingBytes = 1024 * 1024;
 constexpr QByteArrayView kByteOrderMark("\xEF\xBB\xBF");
 constexpr QByteArrayView kNamespacePrefix("xmlns:");
 constexpr QByteArrayView kXmlPrefix("xml");
+constexpr QByteArrayView kXmlnsPrefix("xmlns");
 constexpr qsizetype kMaxReferenceLength = 10; // "#x10FFFF" and room to spare
 
 bool isSpace(char c) {
@@ -238,6 +239,18 @@ bool readCharacters(QByteArrayView raw, bool attribute, QByteArray* out, bool* a
 
 } // namespace
 
+template <typename Take> bool SheetScanner::decode(QByteArrayView raw, bool attribute, Take take) {
+    decoded_.resize(0);
+    bool ascii = true;
+    if (!readCharacters(raw, attribute, &decoded_, &ascii))
+        return false;
+    if (ascii)
+        take(QLatin1StringView(decoded_));
+    else
+        take(QString::fromUtf8(decoded_));
+    return true;
+}
+
 bool SheetScanner::take(QByteArrayView data) {
     if (declined_ || builder_.refused())
         return false;
@@ -302,15 +315,8 @@ const char* SheetScanner::text(const char* from, const char* to, bool whole) {
         return from;
     if (!builder_.collecting())
         return readCharacters(raw, false, nullptr, nullptr) ? to : decline();
-    decoded_.resize(0);
-    bool ascii = true;
-    if (!readCharacters(raw, false, &decoded_, &ascii))
-        return decline();
-    if (ascii)
-        builder_.addValue(QLatin1StringView(decoded_));
-    else
-        builder_.addValue(QString::fromUtf8(decoded_));
-    return to;
+    const bool read = decode(raw, false, [&](auto text) { builder_.addValue(text); });
+    return read ? to : decline();
 }
 
 const char* SheetScanner::tag(const char* from, const char* end) {
@@ -463,13 +469,13 @@ bool SheetScanner::declareNamespaces() {
         if (!attribute.name.startsWith(kNamespacePrefix))
             continue;
         const QByteArrayView prefix = attribute.name.sliced(kNamespacePrefix.size());
-        if (attribute.value.isEmpty() || prefix == kXmlPrefix || prefix == "xmlns")
+        if (attribute.value.isEmpty() || prefix == kXmlPrefix || prefix == kXmlnsPrefix)
             return false;
         prefixes_.push_back({prefix.toByteArray(), depth});
     }
     for (auto a = attributes_.cbegin(); a != attributes_.cend(); ++a) {
         const QByteArrayView prefix = prefixOf(a->name);
-        if (prefix != "xmlns" && prefix != kXmlPrefix && !declared(prefix))
+        if (prefix != kXmlnsPrefix && prefix != kXmlPrefix && !declared(prefix))
             return false;
         for (auto b = a + 1; b != attributes_.cend(); ++b)
             if (localNameOf(a->name) == localNameOf(b->name))
@@ -481,11 +487,14 @@ bool SheetScanner::declareNamespaces() {
 SheetTag SheetScanner::tagOf(SheetElement element) {
     SheetTag tag;
     tag.element = element;
-    if (element != SheetElement::Row && element != SheetElement::Cell &&
-        element != SheetElement::MergeCell)
+    if (!readsAttributes(element))
         return tag;
     const auto take = [&](const Attribute& attribute, QString& into, QStringView& view) {
-        if (!decodeInto(attribute.value, into))
+        const bool read = decode(attribute.value, true, [&](auto text) {
+            into.resize(0);
+            into += text;
+        });
+        if (!read)
             return false;
         view = into;
         return true;
@@ -506,19 +515,6 @@ SheetTag SheetScanner::tagOf(SheetElement element) {
         }
     }
     return tag;
-}
-
-bool SheetScanner::decodeInto(QByteArrayView raw, QString& into) {
-    decoded_.resize(0);
-    bool ascii = true;
-    if (!readCharacters(raw, true, &decoded_, &ascii))
-        return false;
-    into.resize(0);
-    if (ascii)
-        into += QLatin1StringView(decoded_);
-    else
-        into += QString::fromUtf8(decoded_);
-    return true;
 }
 
 void SheetScanner::startElement(SheetElement element, bool empty) {

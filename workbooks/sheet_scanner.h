@@ -42,7 +42,9 @@ class SheetScanner {
     bool declared(QByteArrayView prefix) const;
     bool declareNamespaces();
     SheetTag tagOf(SheetElement element);
-    bool decodeInto(QByteArrayView raw, QString& into);
+    // Checks text (or, with `attribute`, a value) and hands it decoded to
+    // `take`, as Latin-1 where it is all ASCII, which it mostly is.
+    template <typename Take> bool decode(QByteArrayView raw, bool attribute, Take take);
     void startElement(SheetElement element, bool empty);
     void closeElement(SheetElement element);
     const char* decline();

@@ -46,8 +46,7 @@ class XmlReader {
     void start() {
         SheetTag tag;
         tag.element = sheetElementOf(xml_.name());
-        if (tag.element != SheetElement::Row && tag.element != SheetElement::Cell &&
-            tag.element != SheetElement::MergeCell) {
+        if (!readsAttributes(tag.element)) {
             builder_.start(tag);
             return;
         }
