@@ -17,11 +17,14 @@ constexpr char16_t kLowerCaseBit = 0x20; // of an ASCII letter
 QString textOfNumber(double number, const NumberFormat& format, DateSystem dates) {
     switch (format.kind) {
     case FormatKind::Date:
-        return dateTextOfSerial(number, dates).value_or(generalNumberText(number));
+        // Not value_or: General text is costly, and dates seldom need it.
+        if (auto date = dateTextOfSerial(number, dates))
+            return std::move(*date);
+        break;
     case FormatKind::Time:
         return timeTextOfSerial(number, format.seconds, format.elapsed);
     case FormatKind::Number:
-        return numberText(number, format.code);
+        return format.number ? format.number->text(number) : numberText(number, format.code);
     case FormatKind::General:
     case FormatKind::Text:
         break;
@@ -30,6 +33,18 @@ QString textOfNumber(double number, const NumberFormat& format, DateSystem dates
 }
 
 } // namespace
+
+std::optional<qint64> digitsValue(QStringView text) {
+    if (text.isEmpty() || text.size() > kSignificantDigits)
+        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
 
 bool isShownAsGeneral(QStringView value) {
     const bool negative = value.startsWith(u'-');
@@ -66,11 +81,10 @@ qsizetype lettersAtStart(QStringView reference) {
 std::optional<QString> textOfCell(const SheetCell& cell, const QStringList& sharedStrings,
                                   DateSystem dates) {
     if (cell.type == u"s") {
-        bool ok = false;
-        const qsizetype at = cell.value.toLongLong(&ok);
-        if (!ok || at < 0 || at >= sharedStrings.size())
+        const auto at = sharedStringIndex(cell.value, sharedStrings.size());
+        if (!at)
             return std::nullopt;
-        return sharedStrings[at];
+        return sharedStrings[*at];
     }
     if (cell.type == u"inlineStr" || cell.type == u"str")
         return unescapedText(cell.value.toString());
@@ -82,11 +96,26 @@ std::optional<QString> textOfCell(const SheetCell& cell, const QStringList& shar
         const auto date = dateOfIsoText(cell.value);
         return date ? slashedDate(*date) : cell.value.toString();
     }
-    bool number = false;
-    const double value = cell.value.toDouble(&number);
-    if (!number)
-        return cell.value.toString();
+    const bool negative = cell.value.startsWith(u'-');
+    double value = 0;
+    if (const auto whole = digitsValue(negative ? cell.value.sliced(1) : cell.value)) {
+        value = negative ? -double(*whole) : double(*whole);
+    } else {
+        bool number = false;
+        value = cell.value.toDouble(&number);
+        if (!number)
+            return cell.value.toString();
+    }
     return textOfNumber(value, cell.format ? *cell.format : NumberFormat{}, dates);
+}
+
+std::optional<qsizetype> sharedStringIndex(QStringView value, qsizetype count) {
+    bool ok = true;
+    const auto digits = digitsValue(value);
+    const qsizetype at = digits ? *digits : value.toLongLong(&ok);
+    if (!ok || at < 0 || at >= count)
+        return std::nullopt;
+    return at;
 }
 
 std::optional<int> columnOfReference(QStringView reference) {
@@ -102,11 +131,13 @@ std::optional<int> columnOfReference(QStringView reference) {
 }
 
 std::optional<int> rowOfReference(QStringView reference) {
-    bool ok = false;
-    const int row = reference.sliced(lettersAtStart(reference)).toInt(&ok);
+    const QStringView digits = reference.sliced(lettersAtStart(reference));
+    bool ok = true;
+    const auto value = digitsValue(digits);
+    const qint64 row = value ? *value : digits.toInt(&ok);
     if (!ok || row < 1 || row > kMaxRows)
         return std::nullopt;
-    return row;
+    return int(row);
 }
 
 } // namespace tokivane

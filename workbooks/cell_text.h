@@ -25,6 +25,15 @@ struct SheetCell {
 std::optional<QString> textOfCell(const SheetCell& cell, const QStringList& sharedStrings,
                                   DateSystem dates);
 
+// A run of 1 to 15 ASCII digits as its value, read here: a sheet's XML is
+// full of them, and Qt's conversions, which read anything else, take their
+// locale's rules first.
+std::optional<qint64> digitsValue(QStringView text);
+
+// The number of the shared string a cell of type s names, when the workbook
+// has `count` of them; no value for none.
+std::optional<qsizetype> sharedStringIndex(QStringView value, qsizetype count);
+
 // Whether a number's text is already how General shows it: no more than the
 // 15 significant digits a workbook keeps, no leading or trailing zeros and
 // no exponent, so that reading and showing it again gives it back.

@@ -102,7 +102,8 @@ bool hasAny(const QString& parts, QStringView letters) {
 NumberFormat formatOfCode(QStringView code) {
     bool elapsed = false;
     const QString parts = partsOfFirstSection(code, elapsed);
-    NumberFormat format{FormatKind::General, code.toString()};
+    NumberFormat format;
+    format.code = code.toString();
     if (parts.trimmed() == u"general")
         return format;
     // An exponent's E is no era: 0.00E+00 is a number.
@@ -119,6 +120,7 @@ NumberFormat formatOfCode(QStringView code) {
         format.kind = FormatKind::Date;
     } else if (digits) {
         format.kind = FormatKind::Number;
+        format.number = std::make_shared<const NumberCode>(code);
     } else if (letters.contains(u'@')) {
         format.kind = FormatKind::Text;
     }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "number_text.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringView>
+#include <memory>
 
 namespace tokivane {
 
@@ -11,8 +14,9 @@ enum class FormatKind { General, Number, Date, Time, Text };
 
 struct NumberFormat {
     FormatKind kind = FormatKind::General;
-    // The format code, for numbers shown with one.
+    // The format code, for numbers shown with one, and read for them.
     QString code;
+    std::shared_ptr<const NumberCode> number;
     // Times: whether seconds show, and whether hours run past 24 ([h]).
     bool seconds = false;
     bool elapsed = false;

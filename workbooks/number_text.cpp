@@ -5,24 +5,27 @@
 
 namespace tokivane {
 
-namespace {
-
-constexpr double kLargestExactWhole = 1e15;
-
-// A section of a code, read into what it shows in order.
-struct Piece {
+// What a section of a code shows, in order.
+struct NumberPiece {
     enum Kind { Text, IntegerPlace, DecimalPlace } kind = Text;
     QString text; // Text
     QChar place;  // '0', '#' or '?'
 };
 
-struct Section {
-    QList<Piece> pieces;
+struct NumberSection {
+    QList<NumberPiece> pieces;
     bool grouping = false;
     int scaleThousands = 0;
     int percent = 0;
     bool unsupported = false;
 };
+
+namespace {
+
+using Piece = NumberPiece;
+using Section = NumberSection;
+
+constexpr double kLargestExactWhole = 1e15;
 
 QList<QStringView> sectionsOf(QStringView code) {
     QList<QStringView> sections;
@@ -239,19 +242,25 @@ QString generalNumberText(double value) {
     return text.replace(u'e', u'E');
 }
 
-QString numberText(double value, QStringView code) {
+NumberCode::NumberCode(QStringView code) {
+    for (const QStringView section : sectionsOf(code))
+        sections_.push_back(readSection(section));
+}
+
+NumberCode::~NumberCode() = default;
+
+QString NumberCode::text(double value) const {
     if (!std::isfinite(value))
         return generalNumberText(value);
-    const QList<QStringView> sections = sectionsOf(code);
-    qsizetype chosen = 0;
+    std::size_t chosen = 0;
     bool minus = value < 0;
-    if (value < 0 && sections.size() >= 2) {
+    if (value < 0 && sections_.size() >= 2) {
         chosen = 1;
         minus = false;
-    } else if (value == 0 && sections.size() >= 3) {
+    } else if (value == 0 && sections_.size() >= 3) {
         chosen = 2;
     }
-    const Section section = readSection(sections[chosen]);
+    const Section& section = sections_[chosen];
     if (section.unsupported)
         return generalNumberText(value);
     bool hasPlace = false;
@@ -260,6 +269,10 @@ QString numberText(double value, QStringView code) {
     if (!hasPlace && chosen == 0)
         return generalNumberText(value);
     return sectionText(std::fabs(value), section, minus);
+}
+
+QString numberText(double value, QStringView code) {
+    return NumberCode(code).text(value);
 }
 
 } // namespace tokivane

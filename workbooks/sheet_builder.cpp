@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <algorithm>
+#include <limits>
 
 namespace tokivane {
 
@@ -14,6 +15,9 @@ namespace {
 
 constexpr QChar kTab = u'\t';
 constexpr QChar kLineEnd = u'\n';
+// Dates kept by their number before the store is emptied: far more days
+// than a ledger spans, far fewer than a sheet's cells.
+constexpr qsizetype kMaxKeptDates = 100000;
 
 template <typename Name> SheetElement elementOfName(Name name) {
     if (name == QLatin1StringView("c"))
@@ -33,6 +37,12 @@ template <typename Name> SheetElement elementOfName(Name name) {
     return SheetElement::Other;
 }
 
+// A cell's style number, read as toInt reads it.
+int styleNumber(QStringView style) {
+    const auto digits = digitsValue(style);
+    return digits && *digits <= std::numeric_limits<int>::max() ? int(*digits) : style.toInt();
+}
+
 } // namespace
 
 SheetElement sheetElementOf(QStringView localName) {
@@ -41,6 +51,12 @@ SheetElement sheetElementOf(QStringView localName) {
 
 SheetElement sheetElementOf(QLatin1StringView localName) {
     return elementOfName(localName);
+}
+
+SheetBuilder::SheetBuilder(const SheetContext& context) : context_(context) {
+    quotedStrings_.reserve(context.sharedStrings->size());
+    for (const QString& string : *context.sharedStrings)
+        quotedStrings_.append(csvCell(string));
 }
 
 void SheetBuilder::start(const SheetTag& tag) {
@@ -95,6 +111,34 @@ void SheetBuilder::end(SheetElement element) {
     case SheetElement::Other:
         break;
     }
+}
+
+void SheetBuilder::addCell(const PlainCell& cell) {
+    SheetTag tag;
+    tag.element = SheetElement::Cell;
+    reference_.resize(0);
+    reference_ += cell.reference;
+    tag.reference = reference_;
+    styleText_.resize(0);
+    styleText_ += cell.style;
+    tag.style = styleText_;
+    typeText_.resize(0);
+    typeText_ += cell.type;
+    tag.type = typeText_;
+    startCell(tag);
+    if (refused())
+        return;
+    // As the elements holding the value would set and clear them.
+    inValue_ = cell.holder == PlainCell::Value && inCell_;
+    inInline_ = cell.holder == PlainCell::InlineText && inCell_;
+    inInlineText_ = inInline_;
+    if (collecting()) {
+        if (cell.ascii)
+            value_ += QLatin1StringView(cell.value);
+        else
+            value_ += QString::fromUtf8(cell.value);
+    }
+    endCell();
 }
 
 void SheetBuilder::refuse(const QString& reason) {
@@ -153,7 +197,7 @@ void SheetBuilder::startCell(const SheetTag& tag) {
     // Assigned in place: a sheet has a million cells.
     type_.resize(0);
     type_ += tag.type;
-    style_ = tag.style.toInt();
+    style_ = styleNumber(tag.style);
     value_.resize(0);
     inCell_ = true;
 }
@@ -161,24 +205,54 @@ void SheetBuilder::startCell(const SheetTag& tag) {
 void SheetBuilder::endCell() {
     inCell_ = inValue_ = inInline_ = inInlineText_ = false;
     const NumberFormat& format = formatOfCellStyle(*context_.styles, style_);
-    const int separators = cells_ == 0 ? column_ : column_ - cells_ + 1;
     // Most cells of a ledger are plain numbers shown as they are written:
     // copied straight in.
     if (type_.isEmpty() && format.kind == FormatKind::General && isShownAsGeneral(value_)) {
-        text_.resize(text_.size() + separators, kTab);
-        text_ += value_;
-    } else {
-        const auto shown =
-            textOfCell({type_, value_, &format}, *context_.sharedStrings, context_.dates);
-        if (!shown) {
-            refuse(QStringLiteral("共有文字列の番号が範囲外です（%1）").arg(value_));
-            return;
-        }
-        if (shown->isEmpty())
-            return;
-        text_.resize(text_.size() + separators, kTab);
-        text_ += csvCell(*shown);
+        appendCell(value_);
+        return;
     }
+    if (type_ == u"s") {
+        const auto at = sharedStringIndex(value_, quotedStrings_.size());
+        if (!at)
+            return refuseSharedString();
+        appendCell(quotedStrings_[*at]);
+        return;
+    }
+    if (type_.isEmpty() && format.kind == FormatKind::Date) {
+        auto known = dateCells_.constFind(value_);
+        if (known == dateCells_.cend()) {
+            if (dateCells_.size() >= kMaxKeptDates)
+                dateCells_.clear();
+            known = dateCells_.insert(value_, *shownCell(format));
+        }
+        appendCell(*known);
+        return;
+    }
+    if (const auto shown = shownCell(format))
+        appendCell(*shown);
+}
+
+std::optional<QString> SheetBuilder::shownCell(const NumberFormat& format) {
+    const auto shown =
+        textOfCell({type_, value_, &format}, *context_.sharedStrings, context_.dates);
+    if (!shown) {
+        refuseSharedString();
+        return std::nullopt;
+    }
+    return csvCell(*shown);
+}
+
+void SheetBuilder::refuseSharedString() {
+    refuse(QStringLiteral("共有文字列の番号が範囲外です（%1）").arg(value_));
+}
+
+// An empty cell is no cell: the line ends before it.
+void SheetBuilder::appendCell(const QString& shown) {
+    if (shown.isEmpty())
+        return;
+    const int separators = cells_ == 0 ? column_ : column_ - cells_ + 1;
+    text_.resize(text_.size() + separators, kTab);
+    text_ += shown;
     cells_ = column_ + 1;
     widest_ = std::max(widest_, cells_);
 }

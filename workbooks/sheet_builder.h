@@ -3,6 +3,7 @@
 #include "file_text.h"
 #include "sheet_text.h"
 
+#include <QHash>
 #include <QLatin1StringView>
 #include <QString>
 #include <QStringView>
@@ -33,12 +34,25 @@ struct SheetTag {
     QStringView range;     // ref, of a merged range
 };
 
+// A whole cell whose attributes are plain ASCII and whose value needs no
+// decoding but from UTF-8, as the scanner reads most; a view without data
+// for an attribute the cell lacks.
+struct PlainCell {
+    QLatin1StringView reference;
+    QLatin1StringView type;
+    QLatin1StringView style;
+    // The text of its v element, or of an inline string's t, or neither.
+    enum Holder { None, Value, InlineText } holder = None;
+    QByteArrayView value;
+    bool ascii = true;
+};
+
 // Builds a sheet's text from its XML's elements as they are read, whoever
 // reads them: a line a row, cells shown through their type and format, and
 // merged ranges filled at the end.
 class SheetBuilder {
   public:
-    explicit SheetBuilder(const SheetContext& context) : context_(context) {}
+    explicit SheetBuilder(const SheetContext& context);
 
     void start(const SheetTag& tag);
     void end(SheetElement element);
@@ -46,6 +60,8 @@ class SheetBuilder {
     bool collecting() const { return (inValue_ || inInlineText_) && phoneticDepth_ == 0; }
     void addValue(QStringView text) { value_ += text; }
     void addValue(QLatin1StringView text) { value_ += text; }
+    // The same as the cell's start, its value and its end, one after another.
+    void addCell(const PlainCell& cell);
 
     void refuse(const QString& reason);
     bool refused() const { return problem_.has_value(); }
@@ -64,11 +80,18 @@ class SheetBuilder {
     void endRow();
     void startCell(const SheetTag& tag);
     void endCell();
+    // The cell's text as the sheet's text holds it, quoted where it must be.
+    std::optional<QString> shownCell(const NumberFormat& format);
+    void appendCell(const QString& shown);
+    void refuseSharedString();
     void addMerge(QStringView range);
     QStringView line(qsizetype row) const;
     void fillMerges();
 
     const SheetContext& context_;
+    // Kept quoted, and dates kept by their number: a sheet repeats them.
+    QStringList quotedStrings_;
+    QHash<QString, QString> dateCells_;
     QString text_;
     std::vector<qsizetype> lineStarts_;
     std::vector<Merge> merges_;
@@ -81,6 +104,8 @@ class SheetBuilder {
     int column_ = 0;
     QString type_;
     int style_ = 0;
+    // A plain cell's attributes, as the cell's tag gives them.
+    QString reference_, typeText_, styleText_;
     QString value_;
     bool inCell_ = false;
     bool inValue_ = false;

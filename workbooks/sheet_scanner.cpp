@@ -13,6 +13,7 @@ constexpr QByteArrayView kNamespacePrefix("xmlns:");
 constexpr QByteArrayView kXmlPrefix("xml");
 constexpr QByteArrayView kXmlnsPrefix("xmlns");
 constexpr qsizetype kMaxReferenceLength = 10; // "#x10FFFF" and room to spare
+constexpr QByteArrayView kPreservedInlineText("<is><t xml:space=\"preserve\">");
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -237,6 +238,39 @@ bool readCharacters(QByteArrayView raw, bool attribute, QByteArray* out, bool* a
     return true;
 }
 
+// Where a run of plain bytes ends, at `stop` at the latest.
+const char* plainEnd(const char* p, const char* end, char stop) {
+    while (p < end && *p != stop && isPlain(*p))
+        ++p;
+    return p;
+}
+
+bool startsWith(const char* p, const char* end, QByteArrayView what) {
+    return p && QByteArrayView(p, end - p).startsWith(what);
+}
+
+// Text up to its closing tags that stands for itself: plain bytes and the
+// UTF-8 of characters XML allows. Where the tags end, with the text in
+// `value`, or null where the text is not such or not all there yet.
+const char* plainValue(const char* from, const char* end, QByteArrayView close, PlainCell& cell) {
+    const char* p = from;
+    while (p < end && *p != '<') {
+        if (isPlain(*p)) {
+            ++p;
+            continue;
+        }
+        const qsizetype length = static_cast<unsigned char>(*p) >= 0x80 ? utf8Length(p, end) : 0;
+        if (length == 0)
+            return nullptr;
+        cell.ascii = false;
+        p += length;
+    }
+    if (!startsWith(p, end, close))
+        return nullptr;
+    cell.value = QByteArrayView(from, p - from);
+    return p + close.size();
+}
+
 } // namespace
 
 template <typename Take> bool SheetScanner::decode(QByteArrayView raw, bool attribute, Take take) {
@@ -329,9 +363,72 @@ const char* SheetScanner::tag(const char* from, const char* end) {
         return declaration(from, end);
     case '!': // a comment, CDATA or a DOCTYPE
         return decline();
+    case 'c':
+        if (const char* next = plainCell(from, end))
+            return next;
+        return startTag(from, end);
     default:
         return startTag(from, end);
     }
+}
+
+// A whole cell as workbook programs write nearly all of them, read in one
+// step: <c r="A1" s="1" t="s"><v>0</v></c>, an inline string's
+// <is><t>text</t></is> or empty, with no attribute but those three, plain
+// ASCII in their values and text that needs no decoding but from UTF-8.
+// Null where it is anything else or not yet whole, for the tag-by-tag
+// reading, which reads it the same.
+const char* SheetScanner::plainCell(const char* from, const char* end) {
+    if (openEnds_.empty())
+        return nullptr;
+    PlainCell cell;
+    const char* p = from + 2;
+    for (;;) {
+        const char* q = skipSpace(p, end);
+        if (q == end || *q == '>' || *q == '/') {
+            p = q;
+            break;
+        }
+        QLatin1StringView* value = nullptr;
+        if (*q == 'r')
+            value = &cell.reference;
+        else if (*q == 's')
+            value = &cell.style;
+        else if (*q == 't')
+            value = &cell.type;
+        // Set apart by white space, each once, written name="value".
+        if (q == p || !value || value->data() || end - q < 3 || q[1] != '=' ||
+            (q[2] != '"' && q[2] != '\''))
+            return nullptr;
+        const char* const close = plainEnd(q + 3, end, q[2]);
+        if (close == end || *close != q[2])
+            return nullptr;
+        *value = QLatin1StringView(q + 3, close - q - 3);
+        p = close + 1;
+    }
+    if (startsWith(p, end, "/>")) {
+        builder_.addCell(cell);
+        return p + 2;
+    }
+    if (p == end || *p != '>')
+        return nullptr;
+    ++p;
+    if (startsWith(p, end, "<v>")) {
+        p = plainValue(p + 3, end, "</v>", cell);
+        cell.holder = PlainCell::Value;
+    } else if (startsWith(p, end, "<is><t>")) {
+        p = plainValue(p + 7, end, "</t></is>", cell);
+        cell.holder = PlainCell::InlineText;
+    } else if (startsWith(p, end, kPreservedInlineText)) {
+        p = plainValue(p + kPreservedInlineText.size(), end, "</t></is>", cell);
+        cell.holder = PlainCell::InlineText;
+    }
+    if (!p)
+        return nullptr;
+    if (!startsWith(p, end, "</c>"))
+        return nullptr;
+    builder_.addCell(cell);
+    return p + 4;
 }
 
 const char* SheetScanner::endTag(const char* from, const char* end) {

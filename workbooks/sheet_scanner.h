@@ -36,6 +36,7 @@ class SheetScanner {
     qsizetype scan(QByteArrayView input);
     const char* text(const char* from, const char* to, bool whole);
     const char* tag(const char* from, const char* end);
+    const char* plainCell(const char* from, const char* end);
     const char* endTag(const char* from, const char* end);
     const char* startTag(const char* from, const char* end);
     const char* declaration(const char* from, const char* end);
