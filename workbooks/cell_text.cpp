@@ -3,8 +3,6 @@
 #include "number_text.h"
 #include "text_escapes.h"
 
-#include <algorithm>
-
 namespace tokivane {
 
 namespace {
@@ -34,49 +32,95 @@ QString textOfNumber(double number, const NumberFormat& format, DateSystem dates
 
 } // namespace
 
-std::optional<qint64> digitsValue(QStringView text) {
+namespace {
+
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// Read alike from a sheet's text and from its plain bytes.
+template <typename View> std::optional<qint64> digitsOf(View text) {
     if (text.isEmpty() || text.size() > kSignificantDigits)
         return std::nullopt;
     qint64 value = 0;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        const char16_t c = text[at].unicode();
+        if (!isDigit(c))
             return std::nullopt;
-        value = value * 10 + (c.unicode() - u'0');
+        value = value * 10 + (c - u'0');
     }
     return value;
 }
 
-bool isShownAsGeneral(QStringView value) {
-    const bool negative = value.startsWith(u'-');
-    const QStringView digits = negative ? value.sliced(1) : value;
-    const qsizetype point = digits.indexOf(u'.');
-    const QStringView integer = point < 0 ? digits : digits.first(point);
-    const QStringView fraction = point < 0 ? QStringView() : digits.sliced(point + 1);
-    const auto decimal = [](QStringView part) {
-        return std::all_of(part.begin(), part.end(),
-                           [](QChar c) { return c >= u'0' && c <= u'9'; });
-    };
-    if (integer.isEmpty() || !decimal(integer) || !decimal(fraction) ||
-        (point >= 0 && (fraction.isEmpty() || fraction.endsWith(u'0'))))
-        return false;
-    if (integer != u"0")
-        return !integer.startsWith(u'0') && integer.size() + fraction.size() <= kSignificantDigits;
-    // Zero itself, unsigned, or a fraction from a tenth up.
-    return point < 0 ? !negative
-                     : !fraction.startsWith(u'0') && fraction.size() <= kSignificantDigits;
+template <typename View> bool allDigits(View text) {
+    for (qsizetype at = 0; at < text.size(); ++at)
+        if (!isDigit(text[at].unicode()))
+            return false;
+    return true;
 }
 
-namespace {
+template <typename View> bool shownAsGeneral(View value) {
+    const bool negative = !value.isEmpty() && value[0].unicode() == u'-';
+    const View digits = negative ? value.sliced(1) : value;
+    qsizetype point = 0;
+    while (point < digits.size() && digits[point].unicode() != u'.')
+        ++point;
+    const bool hasPoint = point < digits.size();
+    const View integer = digits.first(point);
+    const View fraction = hasPoint ? digits.sliced(point + 1) : View();
+    const auto startsWithZero = [](View part) {
+        return !part.isEmpty() && part[0].unicode() == u'0';
+    };
+    if (integer.isEmpty() || !allDigits(integer) || !allDigits(fraction) ||
+        (hasPoint && (fraction.isEmpty() || fraction[fraction.size() - 1].unicode() == u'0')))
+        return false;
+    if (integer.size() != 1 || !startsWithZero(integer))
+        return !startsWithZero(integer) && integer.size() + fraction.size() <= kSignificantDigits;
+    // Zero itself, unsigned, or a fraction from a tenth up.
+    return !hasPoint ? !negative
+                     : !startsWithZero(fraction) && fraction.size() <= kSignificantDigits;
+}
 
-qsizetype lettersAtStart(QStringView reference) {
+template <typename View> qsizetype lettersAtStart(View reference) {
     qsizetype count = 0;
-    while (count < reference.size() && reference[count].isLetter() &&
-           reference[count].unicode() < 128)
+    while (count < reference.size()) {
+        const char16_t c = reference[count].unicode() & ~kLowerCaseBit;
+        if (c < u'A' || c > u'Z')
+            break;
         ++count;
+    }
     return count;
 }
 
+template <typename View> std::optional<int> columnOf(View reference) {
+    const qsizetype letters = lettersAtStart(reference);
+    if (letters == 0 || letters > 3)
+        return std::nullopt;
+    int column = 0;
+    for (qsizetype at = 0; at < letters; ++at)
+        column = column * kLetters + ((reference[at].unicode() & ~kLowerCaseBit) - u'A' + 1);
+    if (column > kMaxColumns)
+        return std::nullopt;
+    return column - 1;
+}
+
 } // namespace
+
+std::optional<qint64> digitsValue(QStringView text) {
+    return digitsOf(text);
+}
+
+std::optional<qint64> digitsValue(QLatin1StringView text) {
+    return digitsOf(text);
+}
+
+bool isShownAsGeneral(QStringView value) {
+    return shownAsGeneral(value);
+}
+
+bool isShownAsGeneral(QLatin1StringView value) {
+    return shownAsGeneral(value);
+}
 
 std::optional<QString> textOfCell(const SheetCell& cell, const QStringList& sharedStrings,
                                   DateSystem dates) {
@@ -119,15 +163,11 @@ std::optional<qsizetype> sharedStringIndex(QStringView value, qsizetype count) {
 }
 
 std::optional<int> columnOfReference(QStringView reference) {
-    const qsizetype letters = lettersAtStart(reference);
-    if (letters == 0 || letters > 3)
-        return std::nullopt;
-    int column = 0;
-    for (qsizetype at = 0; at < letters; ++at)
-        column = column * kLetters + ((reference[at].unicode() & ~kLowerCaseBit) - u'A' + 1);
-    if (column > kMaxColumns)
-        return std::nullopt;
-    return column - 1;
+    return columnOf(reference);
+}
+
+std::optional<int> columnOfReference(QLatin1StringView reference) {
+    return columnOf(reference);
 }
 
 std::optional<int> rowOfReference(QStringView reference) {

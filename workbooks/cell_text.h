@@ -3,6 +3,7 @@
 #include "cell_styles.h"
 #include "excel_dates.h"
 
+#include <QLatin1StringView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -29,6 +30,7 @@ std::optional<QString> textOfCell(const SheetCell& cell, const QStringList& shar
 // full of them, and Qt's conversions, which read anything else, take their
 // locale's rules first.
 std::optional<qint64> digitsValue(QStringView text);
+std::optional<qint64> digitsValue(QLatin1StringView text);
 
 // The number of the shared string a cell of type s names, when the workbook
 // has `count` of them; no value for none.
@@ -38,9 +40,11 @@ std::optional<qsizetype> sharedStringIndex(QStringView value, qsizetype count);
 // 15 significant digits a workbook keeps, no leading or trailing zeros and
 // no exponent, so that reading and showing it again gives it back.
 bool isShownAsGeneral(QStringView value);
+bool isShownAsGeneral(QLatin1StringView value);
 
 // The column of a cell reference ("B3" is 1), up to XFD; no value for none.
 std::optional<int> columnOfReference(QStringView reference);
+std::optional<int> columnOfReference(QLatin1StringView reference);
 // The row of a cell reference ("B3" is 3), up to 1,048,576; no value for none.
 std::optional<int> rowOfReference(QStringView reference);
 

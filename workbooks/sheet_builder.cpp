@@ -37,12 +37,6 @@ template <typename Name> SheetElement elementOfName(Name name) {
     return SheetElement::Other;
 }
 
-// A cell's style number, read as toInt reads it.
-int styleNumber(QStringView style) {
-    const auto digits = digitsValue(style);
-    return digits && *digits <= std::numeric_limits<int>::max() ? int(*digits) : style.toInt();
-}
-
 } // namespace
 
 SheetElement sheetElementOf(QStringView localName) {
@@ -114,30 +108,26 @@ void SheetBuilder::end(SheetElement element) {
 }
 
 void SheetBuilder::addCell(const PlainCell& cell) {
-    SheetTag tag;
-    tag.element = SheetElement::Cell;
-    reference_.resize(0);
-    reference_ += cell.reference;
-    tag.reference = reference_;
-    styleText_.resize(0);
-    styleText_ += cell.style;
-    tag.style = styleText_;
-    typeText_.resize(0);
-    typeText_ += cell.type;
-    tag.type = typeText_;
-    startCell(tag);
-    if (refused())
+    if (!openCell(cell.reference, cell.style))
         return;
     // As the elements holding the value would set and clear them.
-    inValue_ = cell.holder == PlainCell::Value && inCell_;
-    inInline_ = cell.holder == PlainCell::InlineText && inCell_;
-    inInlineText_ = inInline_;
-    if (collecting()) {
-        if (cell.ascii)
-            value_ += QLatin1StringView(cell.value);
-        else
-            value_ += QString::fromUtf8(cell.value);
+    inValue_ = cell.holder == PlainCell::Value;
+    inInline_ = inInlineText_ = cell.holder == PlainCell::InlineText;
+    const bool collected = collecting();
+    const bool number = cell.type.isEmpty();
+    if ((number || cell.type == QLatin1StringView("s")) && cell.ascii) {
+        const QLatin1StringView value =
+            collected ? QLatin1StringView(cell.value) : QLatin1StringView();
+        inCell_ = inValue_ = inInline_ = inInlineText_ = false;
+        if (appendKnownCell(number, value, formatOfCellStyle(*context_.styles, style_)))
+            return;
+        inCell_ = true;
     }
+    type_ = cell.type;
+    value_.resize(0);
+    if (collected)
+        value_ +=
+            cell.ascii ? QString(QLatin1StringView(cell.value)) : QString::fromUtf8(cell.value);
     endCell();
 }
 
@@ -183,53 +173,76 @@ void SheetBuilder::endRow() {
 }
 
 void SheetBuilder::startCell(const SheetTag& tag) {
-    if (!inRow_) {
-        refuse(QStringLiteral("行の外にセルがあります"));
+    if (!openCell(tag.reference, tag.style))
         return;
-    }
-    const auto column =
-        tag.reference.isEmpty() ? std::optional<int>(cells_) : columnOfReference(tag.reference);
-    if (!column || *column < cells_) {
-        refuse(QStringLiteral("セル番地が読めないか、順に並んでいません（%1）").arg(tag.reference));
-        return;
-    }
-    column_ = *column;
     // Assigned in place: a sheet has a million cells.
     type_.resize(0);
     type_ += tag.type;
-    style_ = styleNumber(tag.style);
     value_.resize(0);
+}
+
+template <typename View> bool SheetBuilder::openCell(View reference, View style) {
+    if (!inRow_) {
+        refuse(QStringLiteral("行の外にセルがあります"));
+        return false;
+    }
+    const auto column =
+        reference.isEmpty() ? std::optional<int>(cells_) : columnOfReference(reference);
+    if (!column || *column < cells_) {
+        refuse(QStringLiteral("セル番地が読めないか、順に並んでいません（%1）").arg(reference));
+        return false;
+    }
+    column_ = *column;
+    const auto digits = digitsValue(style);
+    style_ = digits && *digits <= std::numeric_limits<int>::max() ? int(*digits)
+                                                                  : style.toString().toInt();
     inCell_ = true;
+    return true;
 }
 
 void SheetBuilder::endCell() {
     inCell_ = inValue_ = inInline_ = inInlineText_ = false;
     const NumberFormat& format = formatOfCellStyle(*context_.styles, style_);
-    // Most cells of a ledger are plain numbers shown as they are written:
-    // copied straight in.
-    if (type_.isEmpty() && format.kind == FormatKind::General && isShownAsGeneral(value_)) {
-        appendCell(value_);
+    const bool number = type_.isEmpty();
+    if ((number || type_ == u"s") && appendKnownCell(number, QStringView(value_), format))
         return;
-    }
-    if (type_ == u"s") {
-        const auto at = sharedStringIndex(value_, quotedStrings_.size());
-        if (!at)
-            return refuseSharedString();
-        appendCell(quotedStrings_[*at]);
+    const auto shown = shownCell(format);
+    if (!shown)
         return;
-    }
-    if (type_.isEmpty() && format.kind == FormatKind::Date) {
-        auto known = dateCells_.constFind(value_);
-        if (known == dateCells_.cend()) {
+    if (number && format.kind == FormatKind::Date)
+        if (const auto serial = digitsValue(value_)) {
             if (dateCells_.size() >= kMaxKeptDates)
                 dateCells_.clear();
-            known = dateCells_.insert(value_, *shownCell(format));
+            dateCells_.insert(*serial, *shown);
         }
-        appendCell(*known);
-        return;
+    appendCell(*shown);
+}
+
+// Most cells of a ledger need no more than copying: plain numbers shown as
+// they are written, shared strings, and dates seen before. Whether the cell
+// was one; if not, it is read as any other.
+template <typename View>
+bool SheetBuilder::appendKnownCell(bool number, View value, const NumberFormat& format) {
+    if (!number) {
+        const auto at = digitsValue(value);
+        if (!at || *at >= quotedStrings_.size())
+            return false;
+        appendCell(quotedStrings_[*at]);
+        return true;
     }
-    if (const auto shown = shownCell(format))
-        appendCell(*shown);
+    if (format.kind == FormatKind::General && isShownAsGeneral(value)) {
+        appendCell(value);
+        return true;
+    }
+    if (format.kind == FormatKind::Date) {
+        const auto serial = digitsValue(value);
+        const auto known = serial ? dateCells_.constFind(*serial) : dateCells_.cend();
+        if (known == dateCells_.cend())
+            return false;
+        appendCell(*known);
+        return true;
+    }
+    return false;
 }
 
 std::optional<QString> SheetBuilder::shownCell(const NumberFormat& format) {
@@ -247,7 +260,7 @@ void SheetBuilder::refuseSharedString() {
 }
 
 // An empty cell is no cell: the line ends before it.
-void SheetBuilder::appendCell(const QString& shown) {
+template <typename View> void SheetBuilder::appendCell(View shown) {
     if (shown.isEmpty())
         return;
     const int separators = cells_ == 0 ? column_ : column_ - cells_ + 1;

@@ -79,10 +79,13 @@ class SheetBuilder {
     void startRow(QStringView reference);
     void endRow();
     void startCell(const SheetTag& tag);
+    template <typename View> bool openCell(View reference, View style);
     void endCell();
+    template <typename View>
+    bool appendKnownCell(bool number, View value, const NumberFormat& format);
     // The cell's text as the sheet's text holds it, quoted where it must be.
     std::optional<QString> shownCell(const NumberFormat& format);
-    void appendCell(const QString& shown);
+    template <typename View> void appendCell(View shown);
     void refuseSharedString();
     void addMerge(QStringView range);
     QStringView line(qsizetype row) const;
@@ -91,7 +94,7 @@ class SheetBuilder {
     const SheetContext& context_;
     // Kept quoted, and dates kept by their number: a sheet repeats them.
     QStringList quotedStrings_;
-    QHash<QString, QString> dateCells_;
+    QHash<qint64, QString> dateCells_;
     QString text_;
     std::vector<qsizetype> lineStarts_;
     std::vector<Merge> merges_;
@@ -104,8 +107,6 @@ class SheetBuilder {
     int column_ = 0;
     QString type_;
     int style_ = 0;
-    // A plain cell's attributes, as the cell's tag gives them.
-    QString reference_, typeText_, styleText_;
     QString value_;
     bool inCell_ = false;
     bool inValue_ = false;

@@ -245,8 +245,14 @@ const char* plainEnd(const char* p, const char* end, char stop) {
     return p;
 }
 
+// A loop rather than memcmp: what is looked for is a few bytes long.
 bool startsWith(const char* p, const char* end, QByteArrayView what) {
-    return p && QByteArrayView(p, end - p).startsWith(what);
+    if (!p || end - p < what.size())
+        return false;
+    for (qsizetype at = 0; at < what.size(); ++at)
+        if (p[at] != what[at])
+            return false;
+    return true;
 }
 
 // Text up to its closing tags that stands for itself: plain bytes and the

@@ -77,7 +77,7 @@ EntryRead readEntry(const ZipArchive& zip, const QString& part, const SheetProgr
     const double claimed = std::max<qint64>(zip.claimedSize(part), 1);
     qint64 read = 0;
     EntryRead entry;
-    entry.problem = zip.read(part, kMaxSheetXmlBytes, [&](QByteArrayView data) {
+    entry.problem = zip.readAhead(part, kMaxSheetXmlBytes, [&](QByteArrayView data) {
         read += data.size();
         entry.readerStopped = !reader.take(data);
         return !entry.readerStopped && progress(std::min(read / claimed, 1.0));

@@ -3,7 +3,11 @@
 #include <minizip/unzip.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <mutex>
+#include <thread>
 
 namespace tokivane {
 
@@ -11,6 +15,9 @@ namespace {
 
 constexpr int kCaseSensitive = 1;
 constexpr int kChunkBytes = 1 << 20;
+// Parts expanded ahead of the one being read: enough to keep both threads
+// busy, few enough to hold little memory.
+constexpr std::size_t kPartsAhead = 4;
 constexpr uLong kEncryptedFlag = 1;
 
 // minizip reads the archive through these, from the bytes in memory: no file
@@ -143,6 +150,53 @@ std::optional<QString> ZipArchive::read(const QString& name, qint64 maxBytes,
     if (unzCloseCurrentFile(zip) != UNZ_OK && !problem)
         problem = entryProblem(name, u"展開できません（チェックサムが合いません）");
     return problem;
+}
+
+std::optional<QString>
+ZipArchive::readAhead(const QString& name, qint64 maxBytes,
+                      const std::function<bool(QByteArrayView)>& take) const {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<QByteArray> parts;
+    bool expanded = false;
+    bool stopped = false;
+    std::optional<QString> problem;
+    std::thread expander([&] {
+        auto found = read(name, maxBytes, [&](QByteArrayView part) {
+            std::unique_lock lock(mutex);
+            changed.wait(lock, [&] { return stopped || parts.size() < kPartsAhead; });
+            if (stopped)
+                return false;
+            parts.push_back(part.toByteArray());
+            changed.notify_all();
+            return true;
+        });
+        const std::lock_guard lock(mutex);
+        problem = std::move(found);
+        expanded = true;
+        changed.notify_all();
+    });
+    for (;;) {
+        QByteArray part;
+        {
+            std::unique_lock lock(mutex);
+            changed.wait(lock, [&] { return expanded || !parts.empty(); });
+            if (parts.empty())
+                break;
+            part = std::move(parts.front());
+            parts.pop_front();
+            changed.notify_all();
+        }
+        if (!take(part)) {
+            const std::lock_guard lock(mutex);
+            stopped = true;
+            changed.notify_all();
+            break;
+        }
+    }
+    expander.join();
+    // Stopped by `take`, it says so, whatever lay ahead, as read does.
+    return stopped ? entryProblem(name, u"読むのをやめました") : problem;
 }
 
 std::variant<QByteArray, QString> ZipArchive::readWhole(const QString& name,
