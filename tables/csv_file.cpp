@@ -9,12 +9,14 @@ namespace {
 constexpr QLatin1StringView kLineEnd{"\r\n"};
 constexpr QByteArrayView kUtf8Bom{"\xEF\xBB\xBF"};
 
+// One pass over the cell: a sheet has millions.
 bool needsQuotes(const QString& cell) {
     if (cell.isEmpty())
         return false;
-    return cell.contains(u',') || cell.contains(u'"') || cell.contains(u'\t') ||
-           cell.contains(u'\n') || cell.contains(u'\r') || cell.front().isSpace() ||
-           cell.back().isSpace();
+    for (const QChar c : cell)
+        if (c == u',' || c == u'"' || c == u'\t' || c == u'\n' || c == u'\r')
+            return true;
+    return cell.front().isSpace() || cell.back().isSpace();
 }
 
 } // namespace
@@ -22,9 +24,25 @@ bool needsQuotes(const QString& cell) {
 QString csvCell(const QString& cell) {
     if (!needsQuotes(cell))
         return cell;
-    QString quoted = cell;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
+    QString quoted;
+    appendCsvCell(quoted, cell);
+    return quoted;
+}
+
+void appendCsvCell(QString& text, const QString& cell) {
+    if (!needsQuotes(cell)) {
+        text += cell;
+        return;
+    }
+    text += u'"';
+    qsizetype from = 0;
+    for (qsizetype quote = cell.indexOf(u'"'); quote >= 0; quote = cell.indexOf(u'"', from)) {
+        text += QStringView(cell).sliced(from, quote + 1 - from);
+        text += u'"';
+        from = quote + 1;
+    }
+    text += QStringView(cell).sliced(from);
+    text += u'"';
 }
 
 QString csvText(const QList<QStringList>& lines) {

@@ -52,6 +52,18 @@ template <typename View> std::optional<qint64> digitsOf(View text) {
     return value;
 }
 
+template <typename View> std::optional<double> wholeOf(View text) {
+    const bool negative = !text.isEmpty() && text[0].unicode() == u'-';
+    const auto whole = digitsOf(negative ? text.sliced(1) : text);
+    if (!whole)
+        return std::nullopt;
+    return negative ? -double(*whole) : double(*whole);
+}
+
+template <typename View> bool stringType(View type) {
+    return type == QLatin1StringView("inlineStr") || type == QLatin1StringView("str");
+}
+
 template <typename View> bool allDigits(View text) {
     for (qsizetype at = 0; at < text.size(); ++at)
         if (!isDigit(text[at].unicode()))
@@ -114,6 +126,22 @@ std::optional<qint64> digitsValue(QLatin1StringView text) {
     return digitsOf(text);
 }
 
+std::optional<double> wholeNumberValue(QStringView text) {
+    return wholeOf(text);
+}
+
+std::optional<double> wholeNumberValue(QLatin1StringView text) {
+    return wholeOf(text);
+}
+
+bool isStringType(QStringView type) {
+    return stringType(type);
+}
+
+bool isStringType(QLatin1StringView type) {
+    return stringType(type);
+}
+
 bool isShownAsGeneral(QStringView value) {
     return shownAsGeneral(value);
 }
@@ -130,7 +158,7 @@ std::optional<QString> textOfCell(const SheetCell& cell, const QStringList& shar
             return std::nullopt;
         return sharedStrings[*at];
     }
-    if (cell.type == u"inlineStr" || cell.type == u"str")
+    if (isStringType(cell.type))
         return unescapedText(cell.value.toString());
     if (cell.type == u"b")
         return cell.value == u"1" ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
@@ -140,10 +168,9 @@ std::optional<QString> textOfCell(const SheetCell& cell, const QStringList& shar
         const auto date = dateOfIsoText(cell.value);
         return date ? slashedDate(*date) : cell.value.toString();
     }
-    const bool negative = cell.value.startsWith(u'-');
     double value = 0;
-    if (const auto whole = digitsValue(negative ? cell.value.sliced(1) : cell.value)) {
-        value = negative ? -double(*whole) : double(*whole);
+    if (const auto whole = wholeNumberValue(cell.value)) {
+        value = *whole;
     } else {
         bool number = false;
         value = cell.value.toDouble(&number);

@@ -32,6 +32,15 @@ std::optional<QString> textOfCell(const SheetCell& cell, const QStringList& shar
 std::optional<qint64> digitsValue(QStringView text);
 std::optional<qint64> digitsValue(QLatin1StringView text);
 
+// The same with a minus sign or not, as the number it writes.
+std::optional<double> wholeNumberValue(QStringView text);
+std::optional<double> wholeNumberValue(QLatin1StringView text);
+
+// Whether a cell of this type holds text of its own: an inline string, or
+// a formula's text result.
+bool isStringType(QStringView type);
+bool isStringType(QLatin1StringView type);
+
 // The number of the shared string a cell of type s names, when the workbook
 // has `count` of them; no value for none.
 std::optional<qsizetype> sharedStringIndex(QStringView value, qsizetype count);

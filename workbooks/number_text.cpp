@@ -1,6 +1,7 @@
 #include "number_text.h"
 
 #include <QList>
+#include <algorithm>
 #include <cmath>
 
 namespace tokivane {
@@ -18,6 +19,10 @@ struct NumberSection {
     int scaleThousands = 0;
     int percent = 0;
     bool unsupported = false;
+    // Nothing but grouped integer places (#,##0), and of those how many are
+    // zeros: an amount's format, written more directly.
+    bool groupedWhole = false;
+    int zeroPlaces = 0;
 };
 
 namespace {
@@ -166,6 +171,25 @@ std::pair<QString, QString> roundedDigits(double value, int decimals) {
     return {integer, digits.sliced(pointAt, decimals)};
 }
 
+// What a grouped-whole section shows of a whole number under 10^15.
+QString groupedWholeText(qint64 whole, int zeroPlaces, bool minus) {
+    char digits[kSignificantDigits + 1];
+    int count = 0;
+    for (; whole > 0; whole /= 10)
+        digits[count++] = char('0' + whole % 10);
+    QString text;
+    text.reserve(count + count / 3 + zeroPlaces + 1);
+    if (minus)
+        text += u'-';
+    const int shown = std::max(count, zeroPlaces);
+    for (int at = shown - 1; at >= 0; --at) {
+        text += at < count ? QChar(digits[at]) : QChar(u'0');
+        if (at > 0 && at % 3 == 0)
+            text += u',';
+    }
+    return text;
+}
+
 QString grouped(const QString& digits) {
     QString text;
     for (qsizetype at = 0; at < digits.size(); ++at) {
@@ -243,8 +267,17 @@ QString generalNumberText(double value) {
 }
 
 NumberCode::NumberCode(QStringView code) {
-    for (const QStringView section : sectionsOf(code))
-        sections_.push_back(readSection(section));
+    for (const QStringView text : sectionsOf(code)) {
+        Section section = readSection(text);
+        section.groupedWhole = section.grouping && section.scaleThousands == 0 &&
+                               section.percent == 0 && !section.pieces.isEmpty();
+        for (const Piece& piece : section.pieces) {
+            section.groupedWhole =
+                section.groupedWhole && piece.kind == Piece::IntegerPlace && piece.place != u'?';
+            section.zeroPlaces += piece.kind == Piece::IntegerPlace && piece.place == u'0';
+        }
+        sections_.push_back(std::move(section));
+    }
 }
 
 NumberCode::~NumberCode() = default;
@@ -268,7 +301,10 @@ QString NumberCode::text(double value) const {
         hasPlace = hasPlace || piece.kind != Piece::Text;
     if (!hasPlace && chosen == 0)
         return generalNumberText(value);
-    return sectionText(std::fabs(value), section, minus);
+    const double size = std::fabs(value);
+    if (section.groupedWhole && size < kLargestExactWhole && size == std::floor(size))
+        return groupedWholeText(static_cast<qint64>(size), section.zeroPlaces, minus);
+    return sectionText(size, section, minus);
 }
 
 QString numberText(double value, QStringView code) {

@@ -3,6 +3,7 @@
 #include "cell_text.h"
 #include "csv_file.h"
 #include "source_lines.h"
+#include "text_escapes.h"
 
 #include <QHash>
 #include <QList>
@@ -113,21 +114,22 @@ void SheetBuilder::addCell(const PlainCell& cell) {
     // As the elements holding the value would set and clear them.
     inValue_ = cell.holder == PlainCell::Value;
     inInline_ = inInlineText_ = cell.holder == PlainCell::InlineText;
-    const bool collected = collecting();
-    const bool number = cell.type.isEmpty();
-    if ((number || cell.type == QLatin1StringView("s")) && cell.ascii) {
-        const QLatin1StringView value =
-            collected ? QLatin1StringView(cell.value) : QLatin1StringView();
-        inCell_ = inValue_ = inInline_ = inInlineText_ = false;
-        if (appendKnownCell(number, value, formatOfCellStyle(*context_.styles, style_)))
-            return;
-        inCell_ = true;
+    const QByteArrayView value = collecting() ? cell.value : QByteArrayView();
+    inCell_ = inValue_ = inInline_ = inInlineText_ = false;
+    const auto decoded = [&] {
+        return cell.ascii ? QString(QLatin1StringView(value)) : QString::fromUtf8(value);
+    };
+    if (isStringType(cell.type)) {
+        appendShown(unescapedText(decoded()));
+        return;
     }
+    const bool number = cell.type.isEmpty();
+    if ((number || cell.type == QLatin1StringView("s")) && cell.ascii &&
+        appendKnownCell(number, QLatin1StringView(value),
+                        formatOfCellStyle(*context_.styles, style_)))
+        return;
     type_ = cell.type;
-    value_.resize(0);
-    if (collected)
-        value_ +=
-            cell.ascii ? QString(QLatin1StringView(cell.value)) : QString::fromUtf8(cell.value);
+    value_ = decoded();
     endCell();
 }
 
@@ -206,16 +208,17 @@ void SheetBuilder::endCell() {
     const bool number = type_.isEmpty();
     if ((number || type_ == u"s") && appendKnownCell(number, QStringView(value_), format))
         return;
-    const auto shown = shownCell(format);
+    const auto shown =
+        textOfCell({type_, value_, &format}, *context_.sharedStrings, context_.dates);
     if (!shown)
-        return;
+        return refuseSharedString();
     if (number && format.kind == FormatKind::Date)
         if (const auto serial = digitsValue(value_)) {
             if (dateCells_.size() >= kMaxKeptDates)
                 dateCells_.clear();
-            dateCells_.insert(*serial, *shown);
+            dateCells_.insert(*serial, csvCell(*shown));
         }
-    appendCell(*shown);
+    appendShown(*shown);
 }
 
 // Most cells of a ledger need no more than copying: plain numbers shown as
@@ -234,6 +237,13 @@ bool SheetBuilder::appendKnownCell(bool number, View value, const NumberFormat& 
         appendCell(value);
         return true;
     }
+    if (format.kind == FormatKind::Number && format.number) {
+        const auto whole = wholeNumberValue(value);
+        if (!whole)
+            return false;
+        appendShown(format.number->text(*whole));
+        return true;
+    }
     if (format.kind == FormatKind::Date) {
         const auto serial = digitsValue(value);
         const auto known = serial ? dateCells_.constFind(*serial) : dateCells_.cend();
@@ -245,29 +255,30 @@ bool SheetBuilder::appendKnownCell(bool number, View value, const NumberFormat& 
     return false;
 }
 
-std::optional<QString> SheetBuilder::shownCell(const NumberFormat& format) {
-    const auto shown =
-        textOfCell({type_, value_, &format}, *context_.sharedStrings, context_.dates);
-    if (!shown) {
-        refuseSharedString();
-        return std::nullopt;
-    }
-    return csvCell(*shown);
-}
-
 void SheetBuilder::refuseSharedString() {
     refuse(QStringLiteral("共有文字列の番号が範囲外です（%1）").arg(value_));
 }
 
-// An empty cell is no cell: the line ends before it.
-template <typename View> void SheetBuilder::appendCell(View shown) {
-    if (shown.isEmpty())
-        return;
+// Tabs up to the cell's column, unless it is empty: an empty cell is no
+// cell, and the line ends before it. Whether the cell is to be appended.
+bool SheetBuilder::placeCell(bool empty) {
+    if (empty)
+        return false;
     const int separators = cells_ == 0 ? column_ : column_ - cells_ + 1;
     text_.resize(text_.size() + separators, kTab);
-    text_ += shown;
     cells_ = column_ + 1;
     widest_ = std::max(widest_, cells_);
+    return true;
+}
+
+template <typename View> void SheetBuilder::appendCell(View shown) {
+    if (placeCell(shown.isEmpty()))
+        text_ += shown;
+}
+
+void SheetBuilder::appendShown(const QString& shown) {
+    if (placeCell(shown.isEmpty()))
+        appendCsvCell(text_, shown);
 }
 
 void SheetBuilder::addMerge(QStringView range) {

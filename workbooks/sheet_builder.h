@@ -83,9 +83,11 @@ class SheetBuilder {
     void endCell();
     template <typename View>
     bool appendKnownCell(bool number, View value, const NumberFormat& format);
-    // The cell's text as the sheet's text holds it, quoted where it must be.
-    std::optional<QString> shownCell(const NumberFormat& format);
+    bool placeCell(bool empty);
+    // Appends text already as the sheet's text holds it, quoted where it must be.
     template <typename View> void appendCell(View shown);
+    // Appends a cell's text as it shows, quoted where it must be.
+    void appendShown(const QString& shown);
     void refuseSharedString();
     void addMerge(QStringView range);
     QStringView line(qsizetype row) const;

@@ -1,5 +1,6 @@
 #include "sheet_scanner.h"
 
+#include <array>
 #include <cstring>
 
 namespace tokivane {
@@ -13,6 +14,7 @@ constexpr QByteArrayView kNamespacePrefix("xmlns:");
 constexpr QByteArrayView kXmlPrefix("xml");
 constexpr QByteArrayView kXmlnsPrefix("xmlns");
 constexpr qsizetype kMaxReferenceLength = 10; // "#x10FFFF" and room to spare
+constexpr std::size_t kMaxPlainRowAttributes = 8;
 constexpr QByteArrayView kPreservedInlineText("<is><t xml:space=\"preserve\">");
 
 bool isSpace(char c) {
@@ -66,9 +68,17 @@ QByteArrayView localNameOf(QByteArrayView name) {
     return name.sliced(colonIn(name) + 1);
 }
 
-// A byte of character data that stands for itself anywhere.
+// The bytes of character data that stand for themselves anywhere, by byte:
+// looked up, since every byte of a value is.
+constexpr auto kPlainBytes = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7F; ++c)
+        plain[c] = c != '&' && c != '<' && c != ']';
+    return plain;
+}();
+
 bool isPlain(char c) {
-    return c >= 0x20 && c < 0x7F && c != '&' && c != '<' && c != ']';
+    return kPlainBytes[static_cast<unsigned char>(c)];
 }
 
 bool isXmlCharacter(char32_t c) {
@@ -373,6 +383,10 @@ const char* SheetScanner::tag(const char* from, const char* end) {
         if (const char* next = plainCell(from, end))
             return next;
         return startTag(from, end);
+    case 'r':
+        if (const char* next = plainRow(from, end))
+            return next;
+        return startTag(from, end);
     default:
         return startTag(from, end);
     }
@@ -435,6 +449,59 @@ const char* SheetScanner::plainCell(const char* from, const char* end) {
         return nullptr;
     builder_.addCell(cell);
     return p + 4;
+}
+
+// A row's start tag as workbook programs write them, read in one step:
+// <row r="2" spans="1:10" x14ac:dyDescent="0.25">, its attributes' prefixes
+// declared, their values plain ASCII. Null where it is anything else or
+// not yet whole, for startTag, which reads it the same.
+const char* SheetScanner::plainRow(const char* from, const char* end) {
+    if (openEnds_.empty() || !startsWith(from, end, "<row"))
+        return nullptr;
+    std::array<QByteArrayView, kMaxPlainRowAttributes> names;
+    std::size_t count = 0;
+    QLatin1StringView reference;
+    const char* p = from + 4;
+    for (;;) {
+        const char* q = skipSpace(p, end);
+        if (q == end)
+            return nullptr;
+        if (*q == '>') {
+            p = q + 1;
+            break;
+        }
+        if (q == p || count == names.size())
+            return nullptr;
+        const char* const equals = nameEnd(q, end);
+        const QByteArrayView name(q, equals - q);
+        if (!isQualifiedName(name) || end - equals < 2 || equals[0] != '=' ||
+            (equals[1] != '"' && equals[1] != '\''))
+            return nullptr;
+        // Declarations, unknown prefixes and repeated names are startTag's.
+        const QByteArrayView prefix = prefixOf(name);
+        if (name == kXmlnsPrefix || prefix == kXmlnsPrefix ||
+            (!prefix.isEmpty() && prefix != kXmlPrefix && !declared(prefix)))
+            return nullptr;
+        for (std::size_t at = 0; at < count; ++at)
+            if (localNameOf(names[at]) == localNameOf(name))
+                return nullptr;
+        names[count++] = name;
+        const char* const value = equals + 2;
+        const char* const close = plainEnd(value, end, equals[1]);
+        if (close == end || *close != equals[1])
+            return nullptr;
+        if (name == "r")
+            reference = QLatin1StringView(value, close - value);
+        p = close + 1;
+    }
+    openNames_ += "row";
+    openEnds_.push_back(openNames_.size());
+    reference_ = reference;
+    SheetTag tag;
+    tag.element = SheetElement::Row;
+    tag.reference = reference_;
+    builder_.start(tag);
+    return p;
 }
 
 const char* SheetScanner::endTag(const char* from, const char* end) {

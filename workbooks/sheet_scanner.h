@@ -37,6 +37,7 @@ class SheetScanner {
     const char* text(const char* from, const char* to, bool whole);
     const char* tag(const char* from, const char* end);
     const char* plainCell(const char* from, const char* end);
+    const char* plainRow(const char* from, const char* end);
     const char* endTag(const char* from, const char* end);
     const char* startTag(const char* from, const char* end);
     const char* declaration(const char* from, const char* end);
