@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QList>
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 namespace tokivane {
@@ -16,9 +17,11 @@ namespace {
 
 constexpr QChar kTab = u'\t';
 constexpr QChar kLineEnd = u'\n';
-// Dates kept by their number before the store is emptied: far more days
-// than a ledger spans, far fewer than a sheet's cells.
-constexpr qsizetype kMaxKeptDates = 100000;
+// Cells kept as they show before the store is emptied: far more days and
+// amounts than a ledger repeats, far fewer than a sheet's cells; and texts
+// no longer than a name or a note.
+constexpr qsizetype kMaxKeptCells = 200000;
+constexpr qsizetype kMaxKeptTextBytes = 64;
 
 template <typename Name> SheetElement elementOfName(Name name) {
     if (name == QLatin1StringView("c"))
@@ -120,7 +123,15 @@ void SheetBuilder::addCell(const PlainCell& cell) {
         return cell.ascii ? QString(QLatin1StringView(value)) : QString::fromUtf8(value);
     };
     if (isStringType(cell.type)) {
-        appendShown(unescapedText(decoded()));
+        if (value.size() > kMaxKeptTextBytes) {
+            appendShown(unescapedText(decoded()));
+            return;
+        }
+        // Looked up without a copy of the bytes, kept with one.
+        auto known = textCells_.constFind(QByteArray::fromRawData(value.data(), value.size()));
+        if (known == textCells_.cend())
+            known = keep(textCells_, value.toByteArray(), csvCell(unescapedText(decoded())));
+        appendCell(*known);
         return;
     }
     const bool number = cell.type.isEmpty();
@@ -141,11 +152,10 @@ void SheetBuilder::refuse(const QString& reason) {
 std::variant<QString, UnreadFile> SheetBuilder::finish(bool ended) {
     if (!ended)
         refuse(QStringLiteral("途中で切れています"));
-    if (!problem_)
-        fillMerges();
+    auto merged = problem_ ? std::nullopt : filledMerges();
     if (problem_)
         return UnreadFile{*problem_};
-    return std::move(text_);
+    return merged ? std::move(*merged) : text_.take();
 }
 
 void SheetBuilder::startRow(QStringView reference) {
@@ -158,7 +168,7 @@ void SheetBuilder::startRow(QStringView reference) {
     // Rows without cells of their own are empty lines.
     while (rows_ < *row - 1) {
         lineStarts_.push_back(text_.size());
-        text_ += kLineEnd;
+        text_.append(kLineEnd);
         ++rows_;
     }
     lineStarts_.push_back(text_.size());
@@ -168,7 +178,7 @@ void SheetBuilder::startRow(QStringView reference) {
 }
 
 void SheetBuilder::endRow() {
-    text_ += kLineEnd;
+    text_.append(kLineEnd);
     inRow_ = false;
     if (text_.size() > kMaxFileBytes)
         refuse(QStringLiteral("シートが大きすぎます（表の文字が200 MBを超えます）"));
@@ -212,17 +222,13 @@ void SheetBuilder::endCell() {
         textOfCell({type_, value_, &format}, *context_.sharedStrings, context_.dates);
     if (!shown)
         return refuseSharedString();
-    if (number && format.kind == FormatKind::Date)
-        if (const auto serial = digitsValue(value_)) {
-            if (dateCells_.size() >= kMaxKeptDates)
-                dateCells_.clear();
-            dateCells_.insert(*serial, csvCell(*shown));
-        }
+    if (const auto key = number ? keptNumberKey(QStringView(value_), format) : std::nullopt)
+        keep(numberCells_, *key, csvCell(*shown));
     appendShown(*shown);
 }
 
 // Most cells of a ledger need no more than copying: plain numbers shown as
-// they are written, shared strings, and dates seen before. Whether the cell
+// they are written, shared strings, and dates and amounts seen before. Whether the cell
 // was one; if not, it is read as any other.
 template <typename View>
 bool SheetBuilder::appendKnownCell(bool number, View value, const NumberFormat& format) {
@@ -244,15 +250,35 @@ bool SheetBuilder::appendKnownCell(bool number, View value, const NumberFormat& 
         appendShown(format.number->text(*whole));
         return true;
     }
-    if (format.kind == FormatKind::Date) {
-        const auto serial = digitsValue(value);
-        const auto known = serial ? dateCells_.constFind(*serial) : dateCells_.cend();
-        if (known == dateCells_.cend())
-            return false;
-        appendCell(*known);
-        return true;
-    }
-    return false;
+    const auto key = keptNumberKey(value, format);
+    const auto known = key ? numberCells_.constFind(*key) : numberCells_.cend();
+    if (known == numberCells_.cend())
+        return false;
+    appendCell(*known);
+    return true;
+}
+
+// Whole numbers shown as dates or through a number format are kept by
+// their style and value, the value by its bits: -0 is not 0.
+template <typename View>
+std::optional<SheetBuilder::NumberKey>
+SheetBuilder::keptNumberKey(View value, const NumberFormat& format) const {
+    if (format.kind != FormatKind::Date)
+        return std::nullopt;
+    const auto whole = wholeNumberValue(value);
+    if (!whole)
+        return std::nullopt;
+    return NumberKey{style_, std::bit_cast<quint64>(*whole)};
+}
+
+// Kept until there are too many, then all let go: a sheet repeats its
+// values within a stretch of rows.
+template <typename Key>
+QHash<Key, QString>::const_iterator SheetBuilder::keep(QHash<Key, QString>& kept, const Key& key,
+                                                       QString shown) {
+    if (kept.size() >= kMaxKeptCells)
+        kept.clear();
+    return kept.insert(key, std::move(shown));
 }
 
 void SheetBuilder::refuseSharedString() {
@@ -265,7 +291,7 @@ bool SheetBuilder::placeCell(bool empty) {
     if (empty)
         return false;
     const int separators = cells_ == 0 ? column_ : column_ - cells_ + 1;
-    text_.resize(text_.size() + separators, kTab);
+    text_.append(kTab, separators);
     cells_ = column_ + 1;
     widest_ = std::max(widest_, cells_);
     return true;
@@ -273,12 +299,12 @@ bool SheetBuilder::placeCell(bool empty) {
 
 template <typename View> void SheetBuilder::appendCell(View shown) {
     if (placeCell(shown.isEmpty()))
-        text_ += shown;
+        text_.append(shown);
 }
 
 void SheetBuilder::appendShown(const QString& shown) {
     if (placeCell(shown.isEmpty()))
-        appendCsvCell(text_, shown);
+        text_.append(QStringView(csvCell(shown)));
 }
 
 void SheetBuilder::addMerge(QStringView range) {
@@ -301,12 +327,13 @@ QStringView SheetBuilder::line(qsizetype row) const {
     const qsizetype start = lineStarts_[row];
     const qsizetype end =
         row + 1 < qsizetype(lineStarts_.size()) ? lineStarts_[row + 1] : text_.size();
-    return QStringView(text_).sliced(start, end - start - 1);
+    return text_.view().sliced(start, end - start - 1);
 }
 
 // Every cell of a merged range shows the top-left one's value; ranges reach
-// no further than the rows and columns that hold cells.
-void SheetBuilder::fillMerges() {
+// no further than the rows and columns that hold cells. No text where there
+// is nothing to fill.
+std::optional<QString> SheetBuilder::filledMerges() {
     QHash<qsizetype, QList<std::pair<int, QString>>> fills;
     qsizetype filled = 0;
     for (const Merge& merge : merges_) {
@@ -324,12 +351,12 @@ void SheetBuilder::fillMerges() {
                     fills[row].append({column, value});
                     if ((filled += value.size() + 1) > kMaxFileBytes) {
                         refuse(QStringLiteral("結合セルを埋めると大きすぎます"));
-                        return;
+                        return std::nullopt;
                     }
                 }
     }
     if (fills.isEmpty())
-        return;
+        return std::nullopt;
     QString merged;
     merged.reserve(text_.size() + filled);
     for (qsizetype row = 0; row < qsizetype(lineStarts_.size()); ++row) {
@@ -351,7 +378,7 @@ void SheetBuilder::fillMerges() {
         }
         merged += kLineEnd;
     }
-    text_ = std::move(merged);
+    return merged;
 }
 
 } // namespace tokivane

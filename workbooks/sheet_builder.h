@@ -2,6 +2,7 @@
 
 #include "file_text.h"
 #include "sheet_text.h"
+#include "text_buffer.h"
 
 #include <QHash>
 #include <QLatin1StringView>
@@ -69,6 +70,9 @@ class SheetBuilder {
     std::variant<QString, UnreadFile> finish(bool ended);
 
   private:
+    // A whole number's style and bits.
+    using NumberKey = std::pair<int, quint64>;
+
     struct Merge {
         int firstRow = 0; // lines, from 0
         int lastRow = 0;
@@ -83,6 +87,11 @@ class SheetBuilder {
     void endCell();
     template <typename View>
     bool appendKnownCell(bool number, View value, const NumberFormat& format);
+    template <typename View>
+    std::optional<NumberKey> keptNumberKey(View value, const NumberFormat& format) const;
+    template <typename Key>
+    static QHash<Key, QString>::const_iterator keep(QHash<Key, QString>& kept, const Key& key,
+                                                    QString shown);
     bool placeCell(bool empty);
     // Appends text already as the sheet's text holds it, quoted where it must be.
     template <typename View> void appendCell(View shown);
@@ -91,13 +100,14 @@ class SheetBuilder {
     void refuseSharedString();
     void addMerge(QStringView range);
     QStringView line(qsizetype row) const;
-    void fillMerges();
+    std::optional<QString> filledMerges();
 
     const SheetContext& context_;
-    // Kept quoted, and dates kept by their number: a sheet repeats them.
+    // Kept quoted as the text holds them: a sheet repeats them.
     QStringList quotedStrings_;
-    QHash<qint64, QString> dateCells_;
-    QString text_;
+    QHash<NumberKey, QString> numberCells_;
+    QHash<QByteArray, QString> textCells_;
+    TextBuffer text_;
     std::vector<qsizetype> lineStarts_;
     std::vector<Merge> merges_;
     std::optional<QString> problem_;
