@@ -85,6 +85,17 @@ void TstSheetScanner::readsWhatWorkbooksWrite_data() {
                       "<sheetData><row r=\"1\" xmlns:y=\"urn:y\" y:note='a>\"b\"'><c r=\"A1\">"
                       "<v>7</v></c></row></sheetData></worksheet>")
         << QStringLiteral("7\n");
+    QTest::newRow("whole cells: attributes in any order, kept dates and texts by their style")
+        << QByteArray("<worksheet xmlns=\"urn:m\"><sheetData><row r=\"1\"><c t=\"s\" r=\"A1\">"
+                      "<v>0</v></c><c s='1' r='B1'><v>45292</v></c><c r=\"C1\" s=\"0\"><v>45292"
+                      "</v></c><c r=\"D1\"/><c r=\"E1\" t=\"inlineStr\"><is><t>備考</t></is></c>"
+                      "<c r=\"F1\" t=\"inlineStr\"><is><t>備考</t></is></c><c r=\"G1\" "
+                      "t=\"inlineStr\"><is><t xml:space=\"preserve\"> a_x000D_b</t></is></c>"
+                      "<c r=\"H1\"><v>-0</v></c></row><row r=\"2\"><c r=\"A2\" s=\"1\"><v>45292"
+                      "</v></c><c r=\"B2\" t=\"inlineStr\"><is><t>備考</t></is></c></row>"
+                      "</sheetData></worksheet>")
+        << QStringLiteral("得意先\t2024/01/01\t45292\t\t備考\t備考\t\" a\rb\"\t0\n"
+                          "2024/01/01\t備考\n");
     QTest::newRow("readings left out, prefixed elements")
         << QByteArray("<x:worksheet xmlns:x=\"urn:m\"><x:sheetData><x:row><x:c t=\"inlineStr\">"
                       "<x:is><x:r><x:t>東京</x:t></x:r><x:rPh sb=\"0\" eb=\"2\"><x:t>トウキョウ"

@@ -132,6 +132,13 @@ class TestWorkbookReading : public QObject {
         row("time of day", 20, {}, numberCell("0.5"), QStringLiteral("12:00"));
         row("Japanese time", 33, {}, numberCell("0.75"), QStringLiteral("18:00:00"));
         row("thousands", 3, {}, numberCell("1234567"), QStringLiteral("1,234,567"));
+        row("thousands of zero", 3, {}, numberCell("0"), QStringLiteral("0"));
+        row("thousands of minus zero", 3, {}, numberCell("-0"), QStringLiteral("0"));
+        row("thousands below zero", 3, {}, numberCell("-1234"), QStringLiteral("-1,234"));
+        row("fifteen digits in thousands", 3, {}, numberCell("999999999999999"),
+            QStringLiteral("999,999,999,999,999"));
+        row("thousands with zero places", kCustomFormat, QStringLiteral("#,#00"), numberCell("5"),
+            QStringLiteral("05"));
         row("yen", 5, {}, numberCell("1234"), QStringLiteral("¥1,234"));
         row("zero-padded code", kCustomFormat, QStringLiteral("00000"), numberCell("123"),
             QStringLiteral("00123"));
