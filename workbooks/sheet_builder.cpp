@@ -274,8 +274,8 @@ SheetBuilder::keptNumberKey(View value, const NumberFormat& format) const {
 // Kept until there are too many, then all let go: a sheet repeats its
 // values within a stretch of rows.
 template <typename Key>
-QHash<Key, QString>::const_iterator SheetBuilder::keep(QHash<Key, QString>& kept, const Key& key,
-                                                       QString shown) {
+typename QHash<Key, QString>::const_iterator SheetBuilder::keep(QHash<Key, QString>& kept,
+                                                                const Key& key, QString shown) {
     if (kept.size() >= kMaxKeptCells)
         kept.clear();
     return kept.insert(key, std::move(shown));

@@ -90,8 +90,8 @@ class SheetBuilder {
     template <typename View>
     std::optional<NumberKey> keptNumberKey(View value, const NumberFormat& format) const;
     template <typename Key>
-    static QHash<Key, QString>::const_iterator keep(QHash<Key, QString>& kept, const Key& key,
-                                                    QString shown);
+    static typename QHash<Key, QString>::const_iterator keep(QHash<Key, QString>& kept,
+                                                             const Key& key, QString shown);
     bool placeCell(bool empty);
     // Appends text already as the sheet's text holds it, quoted where it must be.
     template <typename View> void appendCell(View shown);
