@@ -399,7 +399,9 @@ const char* SheetScanner::tag(const char* from, const char* end) {
 // Null where it is anything else or not yet whole, for the tag-by-tag
 // reading, which reads it the same.
 const char* SheetScanner::plainCell(const char* from, const char* end) {
-    if (openEnds_.empty())
+    // A cell within a cell is read tag by tag: closing the outer one reads
+    // what the inner one left.
+    if (openEnds_.empty() || openCells_ > 0)
         return nullptr;
     PlainCell cell;
     const char* p = from + 2;
@@ -692,12 +694,14 @@ void SheetScanner::startElement(SheetElement element, bool empty) {
     const SheetTag tag = tagOf(element);
     if (declined_)
         return;
+    openCells_ += element == SheetElement::Cell;
     builder_.start(tag);
     if (empty)
         closeElement(element);
 }
 
 void SheetScanner::closeElement(SheetElement element) {
+    openCells_ -= element == SheetElement::Cell;
     builder_.end(element);
     openEnds_.pop_back();
     openNames_.truncate(openEnds_.empty() ? 0 : openEnds_.back());

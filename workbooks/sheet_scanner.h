@@ -63,6 +63,7 @@ class SheetScanner {
     // The open elements' names, one after another, and where each ends.
     QByteArray openNames_;
     std::vector<qsizetype> openEnds_;
+    int openCells_ = 0;
     struct Prefix {
         QByteArray name;
         qsizetype depth;

@@ -26,10 +26,9 @@ class TextBuffer {
         std::memcpy(grow(text.size()), text.data(), text.size() * sizeof(char16_t));
     }
 
-    // The text, without the room grown ahead, leaving the buffer empty.
+    // The text, leaving the buffer empty.
     QString take() {
         text_.truncate(size_);
-        text_.squeeze();
         size_ = 0;
         data_ = nullptr;
         return std::move(text_);

@@ -75,6 +75,51 @@ QString entryProblem(const QString& name, QStringView what) {
     return QStringLiteral("%1：%2").arg(name, what);
 }
 
+// The parts one thread expands and another reads, in order, no more than a
+// few ahead.
+class PartsAhead {
+  public:
+    // False once the reader has stopped.
+    bool push(QByteArrayView part) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return stopped_ || parts_.size() < kPartsAhead; });
+        if (stopped_)
+            return false;
+        parts_.push_back(part.toByteArray());
+        changed_.notify_all();
+        return true;
+    }
+    // The entry is expanded, or could not be.
+    void finish() {
+        const std::lock_guard lock(mutex_);
+        expanded_ = true;
+        changed_.notify_all();
+    }
+    // The next part; false once there are no more.
+    bool pop(QByteArray& part) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return expanded_ || !parts_.empty(); });
+        if (parts_.empty())
+            return false;
+        part = std::move(parts_.front());
+        parts_.pop_front();
+        changed_.notify_all();
+        return true;
+    }
+    void stop() {
+        const std::lock_guard lock(mutex_);
+        stopped_ = true;
+        changed_.notify_all();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<QByteArray> parts_;
+    bool expanded_ = false;
+    bool stopped_ = false;
+};
+
 } // namespace
 
 struct ZipArchive::State {
@@ -155,48 +200,30 @@ std::optional<QString> ZipArchive::read(const QString& name, qint64 maxBytes,
 std::optional<QString>
 ZipArchive::readAhead(const QString& name, qint64 maxBytes,
                       const std::function<bool(QByteArrayView)>& take) const {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::deque<QByteArray> parts;
-    bool expanded = false;
-    bool stopped = false;
+    PartsAhead ahead;
     std::optional<QString> problem;
     std::thread expander([&] {
-        auto found = read(name, maxBytes, [&](QByteArrayView part) {
-            std::unique_lock lock(mutex);
-            changed.wait(lock, [&] { return stopped || parts.size() < kPartsAhead; });
-            if (stopped)
-                return false;
-            parts.push_back(part.toByteArray());
-            changed.notify_all();
-            return true;
-        });
-        const std::lock_guard lock(mutex);
+        auto found = read(name, maxBytes, [&](QByteArrayView part) { return ahead.push(part); });
         problem = std::move(found);
-        expanded = true;
-        changed.notify_all();
+        ahead.finish();
     });
-    for (;;) {
+    bool takeStopped = false;
+    {
+        // However the reading ends, `take` throwing too, the expander is
+        // stopped and waited for before its result is looked at.
+        const auto joined = [&](std::thread* thread) {
+            ahead.stop();
+            thread->join();
+        };
+        const std::unique_ptr<std::thread, decltype(joined)> waited(&expander, joined);
         QByteArray part;
-        {
-            std::unique_lock lock(mutex);
-            changed.wait(lock, [&] { return expanded || !parts.empty(); });
-            if (parts.empty())
+        while (ahead.pop(part))
+            if (!take(part)) {
+                takeStopped = true;
                 break;
-            part = std::move(parts.front());
-            parts.pop_front();
-            changed.notify_all();
-        }
-        if (!take(part)) {
-            const std::lock_guard lock(mutex);
-            stopped = true;
-            changed.notify_all();
-            break;
-        }
+            }
     }
-    expander.join();
-    // Stopped by `take`, it says so, whatever lay ahead, as read does.
-    return stopped ? entryProblem(name, u"読むのをやめました") : problem;
+    return takeStopped ? entryProblem(name, u"読むのをやめました") : problem;
 }
 
 std::variant<QByteArray, QString> ZipArchive::readWhole(const QString& name,

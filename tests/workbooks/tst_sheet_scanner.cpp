@@ -96,6 +96,10 @@ void TstSheetScanner::readsWhatWorkbooksWrite_data() {
                       "</sheetData></worksheet>")
         << QStringLiteral("得意先\t2024/01/01\t45292\t\t備考\t備考\t\" a\rb\"\t0\n"
                           "2024/01/01\t備考\n");
+    QTest::newRow("a cell within a cell, closed as Qt's reader closes it")
+        << QByteArray("<worksheet xmlns=\"urn:m\"><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v>"
+                      "<c r=\"B1\"><v>2</v></c></c></row></sheetData></worksheet>")
+        << QStringLiteral("\t22\n");
     QTest::newRow("readings left out, prefixed elements")
         << QByteArray("<x:worksheet xmlns:x=\"urn:m\"><x:sheetData><x:row><x:c t=\"inlineStr\">"
                       "<x:is><x:r><x:t>東京</x:t></x:r><x:rPh sb=\"0\" eb=\"2\"><x:t>トウキョウ"

@@ -18,6 +18,9 @@ using tokivane::test::zipOf;
 namespace {
 
 constexpr int kCustomFormat = 200;
+// An entry of six archive parts and a bit, to read ahead through.
+constexpr qsizetype kPart = 1024 * 1024;
+constexpr qsizetype kEntryBytes = 5 * kPart + 4321;
 
 QString sheetTextOf(const QByteArray& bytes, qsizetype sheet = 0) {
     auto workbook = openWorkbook(bytes);
@@ -244,6 +247,42 @@ class TestWorkbookReading : public QObject {
         QVERIFY(std::get<QString>(tooBig).contains(u"大きすぎます"));
         QCOMPARE(std::get<QByteArray>(archive.readWhole(QStringLiteral("big"), 100000)).size(),
                  100000);
+    }
+
+    // Reading ahead on a thread of its own hands on the same parts, and
+    // stops where reading does, with the same reason.
+    void readingAheadHandsOnWhatReadingDoes_data() {
+        QTest::addColumn<int>("stopAfter");
+        QTest::addColumn<qint64>("limit");
+        QTest::newRow("read whole") << -1 << qint64(kEntryBytes);
+        QTest::newRow("stopped at the first part") << 0 << qint64(kEntryBytes);
+        QTest::newRow("stopped at the third part") << 2 << qint64(kEntryBytes);
+        QTest::newRow("stopped at the last part") << 5 << qint64(kEntryBytes);
+        QTest::newRow("past the limit in the fourth part") << -1 << qint64(3 * kPart + 10);
+    }
+    void readingAheadHandsOnWhatReadingDoes() {
+        QFETCH(int, stopAfter);
+        QFETCH(qint64, limit);
+        QByteArray entry;
+        for (int at = 0; entry.size() < kEntryBytes; ++at)
+            entry += QByteArray::number(at * 7919) + ',';
+        entry.truncate(kEntryBytes);
+        const auto zip = ZipArchive::open(zipOf({{QStringLiteral("e"), entry}}));
+        const auto& archive = std::get<ZipArchive>(zip);
+        const auto readBy = [&](auto read) {
+            QByteArray bytes;
+            int parts = 0;
+            const auto problem =
+                (archive.*read)(QStringLiteral("e"), limit, [&](QByteArrayView part) {
+                    bytes += part;
+                    return parts++ != stopAfter;
+                });
+            return std::tuple{bytes, parts, problem.value_or(QString())};
+        };
+        const auto ahead = readBy(&ZipArchive::readAhead);
+        QCOMPARE(ahead, readBy(&ZipArchive::read));
+        QVERIFY(entry.startsWith(std::get<0>(ahead)));
+        QCOMPARE(std::get<2>(ahead).isEmpty(), stopAfter < 0 && limit >= entry.size());
     }
 
     // Tables written by the writer read back cell for cell: text as it
