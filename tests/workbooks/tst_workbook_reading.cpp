@@ -264,7 +264,7 @@ class TestWorkbookReading : public QObject {
         QFETCH(int, stopAfter);
         QFETCH(qint64, limit);
         QByteArray entry;
-        for (int at = 0; entry.size() < kEntryBytes; ++at)
+        for (qint64 at = 0; entry.size() < kEntryBytes; ++at)
             entry += QByteArray::number(at * 7919) + ',';
         entry.truncate(kEntryBytes);
         const auto zip = ZipArchive::open(zipOf({{QStringLiteral("e"), entry}}));
