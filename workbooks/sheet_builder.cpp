@@ -227,9 +227,9 @@ void SheetBuilder::endCell() {
     appendShown(*shown);
 }
 
-// Most cells of a ledger need no more than copying: plain numbers shown as
-// they are written, shared strings, and dates and amounts seen before. Whether the cell
-// was one; if not, it is read as any other.
+// Most cells of a ledger need little: plain numbers shown as they are
+// written, shared strings, amounts through their format's code, and dates
+// seen before. Whether the cell was one; if not, it is read as any other.
 template <typename View>
 bool SheetBuilder::appendKnownCell(bool number, View value, const NumberFormat& format) {
     if (!number) {
@@ -258,8 +258,9 @@ bool SheetBuilder::appendKnownCell(bool number, View value, const NumberFormat& 
     return true;
 }
 
-// Whole numbers shown as dates or through a number format are kept by
-// their style and value, the value by its bits: -0 is not 0.
+// Whole numbers shown as dates are kept by their style and value, the
+// value by its bits: -0 is not 0. Amounts are not kept: they seldom repeat
+// close together, and looking them up costs more than writing them.
 template <typename View>
 std::optional<SheetBuilder::NumberKey>
 SheetBuilder::keptNumberKey(View value, const NumberFormat& format) const {
