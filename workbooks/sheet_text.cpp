@@ -63,6 +63,8 @@ class XmlReader {
     bool ended_ = false;
 };
 
+constexpr qint64 kReadAheadFromBytes = 4 * 1024 * 1024;
+
 struct EntryRead {
     // Why the entry was not read whole, if it was not.
     std::optional<QString> problem;
@@ -77,11 +79,14 @@ EntryRead readEntry(const ZipArchive& zip, const QString& part, const SheetProgr
     const double claimed = std::max<qint64>(zip.claimedSize(part), 1);
     qint64 read = 0;
     EntryRead entry;
-    entry.problem = zip.readAhead(part, kMaxSheetXmlBytes, [&](QByteArrayView data) {
+    const auto take = [&](QByteArrayView data) {
         read += data.size();
         entry.readerStopped = !reader.take(data);
         return !entry.readerStopped && progress(std::min(read / claimed, 1.0));
-    });
+    };
+    // A sheet of a few parts gains nothing from a second thread.
+    entry.problem = claimed > kReadAheadFromBytes ? zip.readAhead(part, kMaxSheetXmlBytes, take)
+                                                  : zip.read(part, kMaxSheetXmlBytes, take);
     return entry;
 }
 
