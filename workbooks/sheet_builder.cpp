@@ -23,33 +23,7 @@ constexpr QChar kLineEnd = u'\n';
 constexpr qsizetype kMaxKeptCells = 200000;
 constexpr qsizetype kMaxKeptTextBytes = 64;
 
-template <typename Name> SheetElement elementOfName(Name name) {
-    if (name == QLatin1StringView("c"))
-        return SheetElement::Cell;
-    if (name == QLatin1StringView("row"))
-        return SheetElement::Row;
-    if (name == QLatin1StringView("v"))
-        return SheetElement::Value;
-    if (name == QLatin1StringView("t"))
-        return SheetElement::Text;
-    if (name == QLatin1StringView("is"))
-        return SheetElement::InlineString;
-    if (name == QLatin1StringView("rPh"))
-        return SheetElement::Phonetic;
-    if (name == QLatin1StringView("mergeCell"))
-        return SheetElement::MergeCell;
-    return SheetElement::Other;
-}
-
 } // namespace
-
-SheetElement sheetElementOf(QStringView localName) {
-    return elementOfName(localName);
-}
-
-SheetElement sheetElementOf(QLatin1StringView localName) {
-    return elementOfName(localName);
-}
 
 SheetBuilder::SheetBuilder(const SheetContext& context) : context_(context) {
     quotedStrings_.reserve(context.sharedStrings->size());
@@ -65,22 +39,11 @@ void SheetBuilder::start(const SheetTag& tag) {
     case SheetElement::Row:
         startRow(tag.reference);
         break;
-    case SheetElement::Value:
-        inValue_ = inCell_;
-        break;
-    case SheetElement::Text:
-        inInlineText_ = inInline_;
-        break;
-    case SheetElement::InlineString:
-        inInline_ = inCell_;
-        break;
-    case SheetElement::Phonetic:
-        ++phoneticDepth_;
-        break;
     case SheetElement::MergeCell:
         addMerge(tag.range);
         break;
-    case SheetElement::Other:
+    default:
+        nesting_.start(tag.element);
         break;
     }
 }
@@ -93,20 +56,8 @@ void SheetBuilder::end(SheetElement element) {
     case SheetElement::Row:
         endRow();
         break;
-    case SheetElement::Value:
-        inValue_ = false;
-        break;
-    case SheetElement::Text:
-        inInlineText_ = false;
-        break;
-    case SheetElement::InlineString:
-        inInline_ = false;
-        break;
-    case SheetElement::Phonetic:
-        --phoneticDepth_;
-        break;
-    case SheetElement::MergeCell:
-    case SheetElement::Other:
+    default:
+        nesting_.end(element);
         break;
     }
 }
@@ -114,11 +65,10 @@ void SheetBuilder::end(SheetElement element) {
 void SheetBuilder::addCell(const PlainCell& cell) {
     if (!openCell(cell.reference, cell.style))
         return;
-    // As the elements holding the value would set and clear them.
-    inValue_ = cell.holder == PlainCell::Value;
-    inInline_ = inInlineText_ = cell.holder == PlainCell::InlineText;
-    const QByteArrayView value = collecting() ? cell.value : QByteArrayView();
-    inCell_ = inValue_ = inInline_ = inInlineText_ = false;
+    nesting_.end(SheetElement::Cell);
+    // As the elements holding the value would collect it.
+    const bool collected = cell.holder != PlainCell::None && !nesting_.inPhonetic();
+    const QByteArrayView value = collected ? cell.value : QByteArrayView();
     const auto decoded = [&] {
         return cell.ascii ? QString(QLatin1StringView(value)) : QString::fromUtf8(value);
     };
@@ -205,15 +155,16 @@ template <typename View> bool SheetBuilder::openCell(View reference, View style)
         return false;
     }
     column_ = *column;
-    const auto digits = digitsValue(style);
+    // Most cells have no style: the default one.
+    const auto digits = style.isEmpty() ? std::optional<qint64>(0) : digitsValue(style);
     style_ = digits && *digits <= std::numeric_limits<int>::max() ? int(*digits)
                                                                   : style.toString().toInt();
-    inCell_ = true;
+    nesting_.openCell();
     return true;
 }
 
 void SheetBuilder::endCell() {
-    inCell_ = inValue_ = inInline_ = inInlineText_ = false;
+    nesting_.end(SheetElement::Cell);
     const NumberFormat& format = formatOfCellStyle(*context_.styles, style_);
     const bool number = type_.isEmpty();
     if ((number || type_ == u"s") && appendKnownCell(number, QStringView(value_), format))

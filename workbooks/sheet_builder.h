@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_text.h"
+#include "sheet_events.h"
 #include "sheet_text.h"
 #include "text_buffer.h"
 
@@ -14,58 +15,24 @@
 
 namespace tokivane {
 
-// The elements of a sheet's XML that its cells are read from, by local name.
-enum class SheetElement { Row, Cell, Value, InlineString, Text, Phonetic, MergeCell, Other };
-
-SheetElement sheetElementOf(QStringView localName);
-SheetElement sheetElementOf(QLatin1StringView localName);
-// Whether the builder reads any of the element's attributes.
-inline bool readsAttributes(SheetElement element) {
-    return element == SheetElement::Row || element == SheetElement::Cell ||
-           element == SheetElement::MergeCell;
-}
-
-// A start tag as the builder needs it: its element and the attributes it
-// reads, empty where the tag has none.
-struct SheetTag {
-    SheetElement element = SheetElement::Other;
-    QStringView reference; // r, of a row or a cell
-    QStringView type;      // t, of a cell
-    QStringView style;     // s, of a cell
-    QStringView range;     // ref, of a merged range
-};
-
-// A whole cell whose attributes are plain ASCII and whose value needs no
-// decoding but from UTF-8, as the scanner reads most; a view without data
-// for an attribute the cell lacks.
-struct PlainCell {
-    QLatin1StringView reference;
-    QLatin1StringView type;
-    QLatin1StringView style;
-    // The text of its v element, or of an inline string's t, or neither.
-    enum Holder { None, Value, InlineText } holder = None;
-    QByteArrayView value;
-    bool ascii = true;
-};
-
 // Builds a sheet's text from its XML's elements as they are read, whoever
 // reads them: a line a row, cells shown through their type and format, and
 // merged ranges filled at the end.
-class SheetBuilder {
+class SheetBuilder final : public SheetEvents {
   public:
     explicit SheetBuilder(const SheetContext& context);
 
-    void start(const SheetTag& tag);
-    void end(SheetElement element);
-    // Whether the text being read is part of a cell's value.
-    bool collecting() const { return (inValue_ || inInlineText_) && phoneticDepth_ == 0; }
-    void addValue(QStringView text) { value_ += text; }
-    void addValue(QLatin1StringView text) { value_ += text; }
-    // The same as the cell's start, its value and its end, one after another.
-    void addCell(const PlainCell& cell);
+    void start(const SheetTag& tag) override;
+    void end(SheetElement element) override;
+    void addValue(QStringView text) override { value_ += text; }
+    void addValue(QLatin1StringView text) override { value_ += text; }
+    void addCell(const PlainCell& cell) override;
+    // Cells are built as they come.
+    void hold(const QByteArray&) override {}
+    bool collecting() const override { return nesting_.collecting(); }
+    bool refused() const override { return problem_.has_value(); }
 
     void refuse(const QString& reason);
-    bool refused() const { return problem_.has_value(); }
     // The text, or why not; `ended` tells whether the XML was read to its end.
     std::variant<QString, UnreadFile> finish(bool ended);
 
@@ -120,11 +87,7 @@ class SheetBuilder {
     QString type_;
     int style_ = 0;
     QString value_;
-    bool inCell_ = false;
-    bool inValue_ = false;
-    bool inInline_ = false;
-    bool inInlineText_ = false;
-    int phoneticDepth_ = 0;
+    CellNesting nesting_;
 };
 
 } // namespace tokivane

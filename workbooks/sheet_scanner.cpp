@@ -1,5 +1,6 @@
 #include "sheet_scanner.h"
 
+#include <QList>
 #include <array>
 #include <cstring>
 
@@ -302,7 +303,7 @@ template <typename Take> bool SheetScanner::decode(QByteArrayView raw, bool attr
 }
 
 bool SheetScanner::take(QByteArrayView data) {
-    if (declined_ || builder_.refused())
+    if (declined_ || events_.refused())
         return false;
     // Qt's reader decodes each part whole before it reads a token of it.
     const bool encoded = utf8Cut_.isEmpty() ? isUtf8(data, utf8Cut_)
@@ -311,16 +312,18 @@ bool SheetScanner::take(QByteArrayView data) {
         decline();
         return false;
     }
-    if (pending_.isEmpty()) {
-        const qsizetype used = scan(data);
-        pending_ = data.sliced(used).toByteArray();
-    } else {
-        pending_.append(data);
-        pending_.remove(0, scan(pending_));
-    }
+    // Read from bytes of its own, which whoever keeps the cells holds on to:
+    // what is left for the next part goes to new ones.
+    pending_.append(data);
+    const qsizetype used = scan(pending_);
+    events_.hold(pending_);
+    if (pending_.isDetached())
+        pending_.remove(0, used);
+    else
+        pending_ = QByteArrayView(pending_).sliced(used).toByteArray();
     if (pending_.size() > kMaxPendingBytes)
         decline();
-    return !declined_ && !builder_.refused();
+    return !declined_ && !events_.refused();
 }
 
 qsizetype SheetScanner::scan(QByteArrayView input) {
@@ -334,7 +337,7 @@ qsizetype SheetScanner::scan(QByteArrayView input) {
             p += kByteOrderMark.size();
         markChecked_ = true;
     }
-    while (p < end && !declined_ && !builder_.refused()) {
+    while (p < end && !declined_ && !events_.refused()) {
         const char* next = nullptr;
         if (*p == '<') {
             next = tag(p, end);
@@ -363,9 +366,9 @@ const char* SheetScanner::text(const char* from, const char* to, bool whole) {
     }
     if (!whole)
         return from;
-    if (!builder_.collecting())
+    if (!events_.collecting())
         return readCharacters(raw, false, nullptr, nullptr) ? to : decline();
-    const bool read = decode(raw, false, [&](auto text) { builder_.addValue(text); });
+    const bool read = decode(raw, false, [&](auto text) { events_.addValue(text); });
     return read ? to : decline();
 }
 
@@ -429,7 +432,7 @@ const char* SheetScanner::plainCell(const char* from, const char* end) {
         p = close + 1;
     }
     if (startsWith(p, end, "/>")) {
-        builder_.addCell(cell);
+        events_.addCell(cell);
         return p + 2;
     }
     if (p == end || *p != '>')
@@ -449,7 +452,7 @@ const char* SheetScanner::plainCell(const char* from, const char* end) {
         return nullptr;
     if (!startsWith(p, end, "</c>"))
         return nullptr;
-    builder_.addCell(cell);
+    events_.addCell(cell);
     return p + 4;
 }
 
@@ -502,7 +505,7 @@ const char* SheetScanner::plainRow(const char* from, const char* end) {
     SheetTag tag;
     tag.element = SheetElement::Row;
     tag.reference = reference_;
-    builder_.start(tag);
+    events_.start(tag);
     return p;
 }
 
@@ -695,14 +698,14 @@ void SheetScanner::startElement(SheetElement element, bool empty) {
     if (declined_)
         return;
     openCells_ += element == SheetElement::Cell;
-    builder_.start(tag);
+    events_.start(tag);
     if (empty)
         closeElement(element);
 }
 
 void SheetScanner::closeElement(SheetElement element) {
     openCells_ -= element == SheetElement::Cell;
-    builder_.end(element);
+    events_.end(element);
     openEnds_.pop_back();
     openNames_.truncate(openEnds_.empty() ? 0 : openEnds_.back());
     const auto depth = qsizetype(openEnds_.size());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sheet_builder.h"
+#include "sheet_events.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -17,7 +17,7 @@ namespace tokivane {
 // reads, that reader reads the same, only some ten times slower.
 class SheetScanner {
   public:
-    explicit SheetScanner(SheetBuilder& builder) : builder_(builder) {}
+    explicit SheetScanner(SheetEvents& events) : events_(events) {}
 
     // Reads what the data so far allows; false once declined or refused.
     bool take(QByteArrayView data);
@@ -51,7 +51,7 @@ class SheetScanner {
     void closeElement(SheetElement element);
     const char* decline();
 
-    SheetBuilder& builder_;
+    SheetEvents& events_;
     QByteArray pending_;
     // A UTF-8 sequence cut off at the end of the last part.
     QByteArray utf8Cut_;

@@ -1,6 +1,8 @@
 #include "sheet_text.h"
 
+#include "handoff.h"
 #include "sheet_builder.h"
+#include "sheet_event_batch.h"
 #include "sheet_scanner.h"
 
 #include <QXmlStreamReader>
@@ -63,7 +65,11 @@ class XmlReader {
     bool ended_ = false;
 };
 
-constexpr qint64 kReadAheadFromBytes = 4 * 1024 * 1024;
+// A sheet of a few parts gains nothing from a second thread.
+constexpr qint64 kScanAheadFromBytes = 4 * 1024 * 1024;
+// Parts scanned ahead of the one being built: enough to keep both threads
+// busy, few enough to hold little memory.
+constexpr std::size_t kPartsAhead = 4;
 
 struct EntryRead {
     // Why the entry was not read whole, if it was not.
@@ -72,21 +78,55 @@ struct EntryRead {
     bool readerStopped = false;
 };
 
+double claimedSizeOf(const ZipArchive& zip, const QString& part) {
+    return double(std::max<qint64>(zip.claimedSize(part), 1));
+}
+
 // Hands the sheet's entry to `reader` a part at a time.
 template <typename Reader>
 EntryRead readEntry(const ZipArchive& zip, const QString& part, const SheetProgress& progress,
                     Reader& reader) {
-    const double claimed = std::max<qint64>(zip.claimedSize(part), 1);
+    const double claimed = claimedSizeOf(zip, part);
     qint64 read = 0;
     EntryRead entry;
-    const auto take = [&](QByteArrayView data) {
+    entry.problem = zip.read(part, kMaxSheetXmlBytes, [&](QByteArrayView data) {
         read += data.size();
         entry.readerStopped = !reader.take(data);
         return !entry.readerStopped && progress(std::min(read / claimed, 1.0));
+    });
+    return entry;
+}
+
+// What the scanning thread hands on: a part's events, and how far into the
+// entry they reach.
+struct ScannedPart {
+    SheetEventBatch events;
+    qint64 read = 0;
+};
+
+// The same as readEntry with the scanner, but the entry is expanded and
+// scanned on a thread of its own, a few parts ahead of the building.
+EntryRead scanAhead(const ZipArchive& zip, const QString& part, const SheetProgress& progress,
+                    SheetScanner& scanner, SheetEventBatch& scanned, SheetBuilder& builder) {
+    const double claimed = claimedSizeOf(zip, part);
+    EntryRead entry;
+    bool scannerStopped = false;
+    const auto scan = [&](Handoff<ScannedPart>& handoff) {
+        qint64 read = 0;
+        entry.problem = zip.read(part, kMaxSheetXmlBytes, [&](QByteArrayView data) {
+            read += data.size();
+            scannerStopped = !scanner.take(data);
+            return handoff.push({scanned.handOn(), read}) && !scannerStopped;
+        });
     };
-    // A sheet of a few parts gains nothing from a second thread.
-    entry.problem = claimed > kReadAheadFromBytes ? zip.readAhead(part, kMaxSheetXmlBytes, take)
-                                                  : zip.read(part, kMaxSheetXmlBytes, take);
+    const auto build = [&](ScannedPart&& part) {
+        part.events.replay(builder);
+        return !builder.refused() && progress(std::min(part.read / claimed, 1.0));
+    };
+    const bool stopped = handOff<ScannedPart>(kPartsAhead, scan, build);
+    entry.readerStopped = scannerStopped || builder.refused();
+    if (stopped && !entry.problem)
+        entry.problem = ZipArchive::stoppedReading(part);
     return entry;
 }
 
@@ -104,8 +144,11 @@ std::variant<QString, UnreadFile> readSheetText(const ZipArchive& zip, const QSt
                                                 const SheetProgress& progress, SheetReader reader) {
     if (reader == SheetReader::ScannerFirst) {
         SheetBuilder builder(context);
-        SheetScanner scanner(builder);
-        const EntryRead entry = readEntry(zip, part, progress, scanner);
+        const bool ahead = zip.claimedSize(part) > kScanAheadFromBytes;
+        SheetEventBatch scanned;
+        SheetScanner scanner(ahead ? static_cast<SheetEvents&>(scanned) : builder);
+        const EntryRead entry = ahead ? scanAhead(zip, part, progress, scanner, scanned, builder)
+                                      : readEntry(zip, part, progress, scanner);
         // A sheet refused, or cut short, is Qt's reader's to judge too: it
         // reads a token further before it hands one on.
         const bool final = entry.problem ? !entry.readerStopped : scanner.ended();

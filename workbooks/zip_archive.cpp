@@ -3,11 +3,7 @@
 #include <minizip/unzip.h>
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstring>
-#include <deque>
-#include <mutex>
-#include <thread>
 
 namespace tokivane {
 
@@ -15,9 +11,6 @@ namespace {
 
 constexpr int kCaseSensitive = 1;
 constexpr int kChunkBytes = 1 << 20;
-// Parts expanded ahead of the one being read: enough to keep both threads
-// busy, few enough to hold little memory.
-constexpr std::size_t kPartsAhead = 4;
 constexpr uLong kEncryptedFlag = 1;
 
 // minizip reads the archive through these, from the bytes in memory: no file
@@ -74,51 +67,6 @@ int ZCALLBACK errorMemory(voidpf, voidpf) {
 QString entryProblem(const QString& name, QStringView what) {
     return QStringLiteral("%1：%2").arg(name, what);
 }
-
-// The parts one thread expands and another reads, in order, no more than a
-// few ahead.
-class PartsAhead {
-  public:
-    // False once the reader has stopped.
-    bool push(QByteArrayView part) {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return stopped_ || parts_.size() < kPartsAhead; });
-        if (stopped_)
-            return false;
-        parts_.push_back(part.toByteArray());
-        changed_.notify_all();
-        return true;
-    }
-    // The entry is expanded, or could not be.
-    void finish() {
-        const std::lock_guard lock(mutex_);
-        expanded_ = true;
-        changed_.notify_all();
-    }
-    // The next part; false once there are no more.
-    bool pop(QByteArray& part) {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return expanded_ || !parts_.empty(); });
-        if (parts_.empty())
-            return false;
-        part = std::move(parts_.front());
-        parts_.pop_front();
-        changed_.notify_all();
-        return true;
-    }
-    void stop() {
-        const std::lock_guard lock(mutex_);
-        stopped_ = true;
-        changed_.notify_all();
-    }
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<QByteArray> parts_;
-    bool expanded_ = false;
-    bool stopped_ = false;
-};
 
 } // namespace
 
@@ -188,7 +136,7 @@ std::optional<QString> ZipArchive::read(const QString& name, qint64 maxBytes,
             problem = entryProblem(name, QStringLiteral("展開すると大きすぎます（%1 MBまで）")
                                              .arg(maxBytes / (1024 * 1024)));
         } else if (!take(QByteArrayView(chunk.constData(), count))) {
-            problem = entryProblem(name, u"読むのをやめました");
+            problem = stoppedReading(name);
         }
     }
     // A damaged entry's checksum fails only here, after its last byte.
@@ -197,33 +145,8 @@ std::optional<QString> ZipArchive::read(const QString& name, qint64 maxBytes,
     return problem;
 }
 
-std::optional<QString>
-ZipArchive::readAhead(const QString& name, qint64 maxBytes,
-                      const std::function<bool(QByteArrayView)>& take) const {
-    PartsAhead ahead;
-    std::optional<QString> problem;
-    std::thread expander([&] {
-        auto found = read(name, maxBytes, [&](QByteArrayView part) { return ahead.push(part); });
-        problem = std::move(found);
-        ahead.finish();
-    });
-    bool takeStopped = false;
-    {
-        // However the reading ends, `take` throwing too, the expander is
-        // stopped and waited for before its result is looked at.
-        const auto joined = [&](std::thread* thread) {
-            ahead.stop();
-            thread->join();
-        };
-        const std::unique_ptr<std::thread, decltype(joined)> waited(&expander, joined);
-        QByteArray part;
-        while (ahead.pop(part))
-            if (!take(part)) {
-                takeStopped = true;
-                break;
-            }
-    }
-    return takeStopped ? entryProblem(name, u"読むのをやめました") : problem;
+QString ZipArchive::stoppedReading(const QString& name) {
+    return entryProblem(name, u"読むのをやめました");
 }
 
 std::variant<QByteArray, QString> ZipArchive::readWhole(const QString& name,

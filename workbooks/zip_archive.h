@@ -31,10 +31,8 @@ class ZipArchive {
     // whole (or `take` stopped), nothing when it was.
     std::optional<QString> read(const QString& name, qint64 maxBytes,
                                 const std::function<bool(QByteArrayView)>& take) const;
-    // The same as read, but the parts after the one `take` has are expanded
-    // meanwhile on a thread of their own, a few ahead.
-    std::optional<QString> readAhead(const QString& name, qint64 maxBytes,
-                                     const std::function<bool(QByteArrayView)>& take) const;
+    // Why an entry was not read whole when `take` stopped it.
+    static QString stoppedReading(const QString& name);
     // The entry whole, or why not.
     std::variant<QByteArray, QString> readWhole(const QString& name, qint64 maxBytes) const;
 

@@ -17,6 +17,9 @@ const CellStyles kStyles{NumberFormat{}, builtinFormat(14)};
 const SheetContext kContext{&kSharedStrings, &kStyles, DateSystem::From1900};
 const QString kPart = QStringLiteral("xl/worksheets/sheet1.xml");
 constexpr qsizetype kArchivePart = 1024 * 1024;
+constexpr int kLargeRows = 6000;
+// Most of a row is a note read tag by tag, so that parts end within it.
+const QByteArray kLongNote(600, 'a');
 
 struct Scanned {
     std::variant<QString, UnreadFile> text;
@@ -57,6 +60,8 @@ class TstSheetScanner : public QObject {
     void readsWhatWorkbooksWrite();
     void leavesTheRestToQtsReader_data();
     void leavesTheRestToQtsReader();
+    void largeSheetsReadTheSameOnTwoThreads_data();
+    void largeSheetsReadTheSameOnTwoThreads();
 };
 
 void TstSheetScanner::readsWhatWorkbooksWrite_data() {
@@ -158,6 +163,53 @@ void TstSheetScanner::leavesTheRestToQtsReader() {
     QVERIFY(read.declined || !read.ended);
     QCOMPARE(shown(readBy(xml, SheetReader::ScannerFirst)),
              shown(readBy(xml, SheetReader::XmlReaderOnly)));
+}
+
+// Past the size from which a sheet is scanned on a thread of its own while
+// it is built on another: cells read whole and tag by tag, across parts.
+void TstSheetScanner::largeSheetsReadTheSameOnTwoThreads_data() {
+    QTest::addColumn<QByteArray>("xml");
+    QTest::addColumn<bool>("readable");
+    const auto rows = [](const QByteArray& midway) {
+        QByteArray xml = "<worksheet xmlns=\"urn:m\"><sheetData>";
+        for (int row = 1; row <= kLargeRows; ++row) {
+            const QByteArray r =
+                QByteArray::number(row == kLargeRows / 2 && midway == "1" ? 1 : row);
+            xml += "<row r=\"" + r + "\" spans=\"1:5\"><c r=\"A" + r +
+                   "\" s=\"1\"><v>45292</v></c>"
+                   "<c r=\"B" +
+                   r + "\" t=\"s\"><v>1</v></c><c r=\"C" + r +
+                   "\" cm=\"1\"><v>12.5</v></c>"
+                   "<c r=\"D" +
+                   r +
+                   "\" t=\"inlineStr\"><is><r><t>東京</t></r><rPh sb=\"0\" eb=\"2\">"
+                   "<t>トウキョウ</t></rPh></is></c><c r=\"E" +
+                   r + "\" t=\"inlineStr\"><is><t>" + kLongNote +
+                   " &amp; b"
+                   "</t></is></c>" +
+                   (row == kLargeRows / 2 && midway != "1" ? midway : QByteArray()) + "</row>";
+        }
+        return xml + "</sheetData></worksheet>";
+    };
+    QTest::newRow("whole") << rows({}) << true;
+    QTest::newRow("a row out of order midway") << rows("1") << false;
+    QTest::newRow("a comment midway, left to Qt's reader") << rows("<!-- x -->") << true;
+    const QByteArray whole = rows({});
+    QTest::newRow("cut short") << whole.chopped(1000) << false;
+}
+
+void TstSheetScanner::largeSheetsReadTheSameOnTwoThreads() {
+    QFETCH(QByteArray, xml);
+    QFETCH(bool, readable);
+    QVERIFY(xml.size() > 4 * kArchivePart);
+    const QString read = shown(readBy(xml, SheetReader::ScannerFirst));
+    QCOMPARE(read, shown(readBy(xml, SheetReader::XmlReaderOnly)));
+    if (readable)
+        QCOMPARE(read, (QStringLiteral("2024/01/01\t\"x\ty\"\t12.5\t東京\t") +
+                        QLatin1StringView(kLongNote) + QStringLiteral(" & b\n"))
+                           .repeated(kLargeRows));
+    else
+        QVERIFY(read.startsWith(QStringLiteral("refused: ")));
 }
 
 QTEST_GUILESS_MAIN(TstSheetScanner)

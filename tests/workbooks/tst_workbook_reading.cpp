@@ -1,5 +1,6 @@
 #include "cell_text.h"
 #include "date_cell.h"
+#include "handoff.h"
 #include "number_cell.h"
 #include "number_text.h"
 #include "source_lines.h"
@@ -9,6 +10,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <stdexcept>
 
 using namespace tokivane;
 using tokivane::test::SheetPart;
@@ -18,9 +20,9 @@ using tokivane::test::zipOf;
 namespace {
 
 constexpr int kCustomFormat = 200;
-// An entry of six archive parts and a bit, to read ahead through.
-constexpr qsizetype kPart = 1024 * 1024;
-constexpr qsizetype kEntryBytes = 5 * kPart + 4321;
+// Items handed from one thread to another, a few ahead.
+constexpr int kHandedOff = 100;
+constexpr std::size_t kAhead = 4;
 
 QString sheetTextOf(const QByteArray& bytes, qsizetype sheet = 0) {
     auto workbook = openWorkbook(bytes);
@@ -249,40 +251,46 @@ class TestWorkbookReading : public QObject {
                  100000);
     }
 
-    // Reading ahead on a thread of its own hands on the same parts, and
-    // stops where reading does, with the same reason.
-    void readingAheadHandsOnWhatReadingDoes_data() {
+    // What one thread makes reaches the other in order; the taker stopping
+    // stops the maker, and what the maker throws is thrown to the taker.
+    void handingOffKeepsOrderAndStops_data() {
         QTest::addColumn<int>("stopAfter");
-        QTest::addColumn<qint64>("limit");
-        QTest::newRow("read whole") << -1 << qint64(kEntryBytes);
-        QTest::newRow("stopped at the first part") << 0 << qint64(kEntryBytes);
-        QTest::newRow("stopped at the third part") << 2 << qint64(kEntryBytes);
-        QTest::newRow("stopped at the last part") << 5 << qint64(kEntryBytes);
-        QTest::newRow("past the limit in the fourth part") << -1 << qint64(3 * kPart + 10);
+        QTest::addColumn<int>("failAt");
+        QTest::addColumn<int>("taken");
+        QTest::newRow("all taken") << -1 << -1 << kHandedOff;
+        QTest::newRow("taker stops at the third") << 2 << -1 << 3;
+        QTest::newRow("maker fails halfway") << -1 << kHandedOff / 2 << kHandedOff / 2;
     }
-    void readingAheadHandsOnWhatReadingDoes() {
+    void handingOffKeepsOrderAndStops() {
         QFETCH(int, stopAfter);
-        QFETCH(qint64, limit);
-        QByteArray entry;
-        for (qint64 at = 0; entry.size() < kEntryBytes; ++at)
-            entry += QByteArray::number(at * 7919) + ',';
-        entry.truncate(kEntryBytes);
-        const auto zip = ZipArchive::open(zipOf({{QStringLiteral("e"), entry}}));
-        const auto& archive = std::get<ZipArchive>(zip);
-        const auto readBy = [&](auto read) {
-            QByteArray bytes;
-            int parts = 0;
-            const auto problem =
-                (archive.*read)(QStringLiteral("e"), limit, [&](QByteArrayView part) {
-                    bytes += part;
-                    return parts++ != stopAfter;
-                });
-            return std::tuple{bytes, parts, problem.value_or(QString())};
+        QFETCH(int, failAt);
+        QFETCH(int, taken);
+        QList<int> got;
+        bool makerStopped = false;
+        bool stopped = false;
+        bool failed = false;
+        const auto make = [&](Handoff<int>& handoff) {
+            for (int item = 0; item < kHandedOff && !makerStopped; ++item) {
+                if (item == failAt)
+                    throw std::runtime_error("made no more");
+                makerStopped = !handoff.push(item);
+            }
         };
-        const auto ahead = readBy(&ZipArchive::readAhead);
-        QCOMPARE(ahead, readBy(&ZipArchive::read));
-        QVERIFY(entry.startsWith(std::get<0>(ahead)));
-        QCOMPARE(std::get<2>(ahead).isEmpty(), stopAfter < 0 && limit >= entry.size());
+        const auto take = [&](int item) {
+            got.append(item);
+            return got.size() - 1 != stopAfter;
+        };
+        try {
+            stopped = handOff<int>(kAhead, make, take);
+        } catch (const std::runtime_error&) {
+            failed = true;
+        }
+        QCOMPARE(got.size(), taken);
+        for (qsizetype at = 0; at < got.size(); ++at)
+            QCOMPARE(got[at], int(at));
+        QCOMPARE(stopped, stopAfter >= 0);
+        QCOMPARE(makerStopped, stopAfter >= 0);
+        QCOMPARE(failed, failAt >= 0);
     }
 
     // Tables written by the writer read back cell for cell: text as it
