@@ -37,7 +37,7 @@ struct Size {
     int runs;
 };
 constexpr Size kSmall{100'000, 3};
-constexpr Size kLarge{1'000'000, 1};
+constexpr Size kLarge{1'000'000, 3};
 constexpr double kSmallTargetSeconds = 1.0;
 constexpr double kLargeTargetRatio = 3.0;
 

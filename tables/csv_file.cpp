@@ -19,30 +19,24 @@ bool needsQuotes(const QString& cell) {
     return cell.front().isSpace() || cell.back().isSpace();
 }
 
-} // namespace
-
-QString csvCell(const QString& cell) {
-    if (!needsQuotes(cell))
-        return cell;
-    QString quoted;
-    appendCsvCell(quoted, cell);
+// A cell that needs quotes, quoted, its quotes doubled.
+QString quotedCell(const QString& cell) {
+    QString quoted = QStringLiteral("\"");
+    qsizetype from = 0;
+    for (qsizetype quote = cell.indexOf(u'"'); quote >= 0; quote = cell.indexOf(u'"', from)) {
+        quoted += QStringView(cell).sliced(from, quote + 1 - from);
+        quoted += u'"';
+        from = quote + 1;
+    }
+    quoted += QStringView(cell).sliced(from);
+    quoted += u'"';
     return quoted;
 }
 
-void appendCsvCell(QString& text, const QString& cell) {
-    if (!needsQuotes(cell)) {
-        text += cell;
-        return;
-    }
-    text += u'"';
-    qsizetype from = 0;
-    for (qsizetype quote = cell.indexOf(u'"'); quote >= 0; quote = cell.indexOf(u'"', from)) {
-        text += QStringView(cell).sliced(from, quote + 1 - from);
-        text += u'"';
-        from = quote + 1;
-    }
-    text += QStringView(cell).sliced(from);
-    text += u'"';
+} // namespace
+
+QString csvCell(const QString& cell) {
+    return needsQuotes(cell) ? quotedCell(cell) : cell;
 }
 
 QString csvText(const QList<QStringList>& lines) {

@@ -14,8 +14,6 @@ enum class CsvEncoding { Utf8WithBom, ShiftJis };
 // holds a comma, a quote, a tab or a line break, or begins or ends with a
 // blank a spreadsheet would drop; as it is otherwise.
 QString csvCell(const QString& cell);
-// The same appended to `text`, without a copy of its own.
-void appendCsvCell(QString& text, const QString& cell);
 
 // RFC 4180 text: cells joined by commas, lines ended by CRLF, a cell quoted
 // when it holds a comma, a quote or a line break (or begins or ends with a
