@@ -16,7 +16,7 @@ constexpr QByteArrayView kXmlPrefix("xml");
 constexpr QByteArrayView kXmlnsPrefix("xmlns");
 constexpr qsizetype kMaxReferenceLength = 10; // "#x10FFFF" and room to spare
 constexpr std::size_t kMaxPlainRowAttributes = 8;
-constexpr QByteArrayView kPreservedInlineText("<is><t xml:space=\"preserve\">");
+constexpr char kPreservedInlineText[] = "<is><t xml:space=\"preserve\">";
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -123,27 +123,30 @@ qsizetype utf8Length(const char* p, const char* end) {
     return isXmlCharacter(utf8Character(p, length)) ? length : 0;
 }
 
+// Where a run of ASCII bytes from `p` ends, looked at a block at a time: a
+// sheet's XML is nearly all ASCII.
+const char* asciiEnd(const char* p, const char* end) {
+    constexpr quint64 kHighBits = 0x8080808080808080;
+    constexpr qsizetype kBlockWords = 4;
+    quint64 block[kBlockWords];
+    while (end - p >= qsizetype(sizeof block)) {
+        std::memcpy(block, p, sizeof block);
+        if (((block[0] | block[1] | block[2] | block[3]) & kHighBits) != 0)
+            break;
+        p += sizeof block;
+    }
+    while (p < end && static_cast<unsigned char>(*p) < 0x80)
+        ++p;
+    return p;
+}
+
 // Whether the bytes are UTF-8 up to a sequence cut off at their end, which
 // goes to `cut` for the next part to complete.
 bool isUtf8(QByteArrayView bytes, QByteArray& cut) {
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
-    constexpr quint64 kHighBits = 0x8080808080808080;
-    while (p < end) {
-        quint64 eight = 0;
-        if (end - p >= qsizetype(sizeof eight)) {
-            std::memcpy(&eight, p, sizeof eight);
-            if ((eight & kHighBits) == 0) {
-                p += sizeof eight;
-                continue;
-            }
-        }
-        const auto lead = static_cast<unsigned char>(*p);
-        if (lead < 0x80) {
-            ++p;
-            continue;
-        }
-        const qsizetype length = utf8SequenceLength(lead);
+    while ((p = asciiEnd(p, end)) < end) {
+        const qsizetype length = utf8SequenceLength(static_cast<unsigned char>(*p));
         if (length == 0)
             return false;
         if (end - p < length) {
@@ -256,20 +259,18 @@ const char* plainEnd(const char* p, const char* end, char stop) {
     return p;
 }
 
-// A loop rather than memcmp: what is looked for is a few bytes long.
-bool startsWith(const char* p, const char* end, QByteArrayView what) {
-    if (!p || end - p < what.size())
-        return false;
-    for (qsizetype at = 0; at < what.size(); ++at)
-        if (p[at] != what[at])
-            return false;
-    return true;
+// Of a literal, so that its size is known here: the comparison of a few
+// bytes then takes a few instructions, not a call.
+template <std::size_t N> bool startsWith(const char* p, const char* end, const char (&what)[N]) {
+    constexpr auto size = qsizetype(N - 1);
+    return p && end - p >= size && std::memcmp(p, what, size) == 0;
 }
 
 // Text up to its closing tags that stands for itself: plain bytes and the
 // UTF-8 of characters XML allows. Where the tags end, with the text in
 // `value`, or null where the text is not such or not all there yet.
-const char* plainValue(const char* from, const char* end, QByteArrayView close, PlainCell& cell) {
+template <std::size_t N>
+const char* plainValue(const char* from, const char* end, const char (&close)[N], PlainCell& cell) {
     const char* p = from;
     while (p < end && *p != '<') {
         if (isPlain(*p)) {
@@ -285,7 +286,7 @@ const char* plainValue(const char* from, const char* end, QByteArrayView close, 
     if (!startsWith(p, end, close))
         return nullptr;
     cell.value = QByteArrayView(from, p - from);
-    return p + close.size();
+    return p + (N - 1);
 }
 
 } // namespace
@@ -445,7 +446,7 @@ const char* SheetScanner::plainCell(const char* from, const char* end) {
         p = plainValue(p + 7, end, "</t></is>", cell);
         cell.holder = PlainCell::InlineText;
     } else if (startsWith(p, end, kPreservedInlineText)) {
-        p = plainValue(p + kPreservedInlineText.size(), end, "</t></is>", cell);
+        p = plainValue(p + std::size(kPreservedInlineText) - 1, end, "</t></is>", cell);
         cell.holder = PlainCell::InlineText;
     }
     if (!p)

@@ -18,8 +18,8 @@ class XmlReader {
   public:
     explicit XmlReader(SheetBuilder& builder) : builder_(builder) {}
 
-    bool take(QByteArrayView data) {
-        xml_.addData(QByteArray(data.data(), data.size()));
+    bool take(const QByteArray& data) {
+        xml_.addData(data);
         while (!builder_.refused()) {
             const auto token = xml_.readNext();
             if (token == QXmlStreamReader::Invalid) {
@@ -89,7 +89,7 @@ EntryRead readEntry(const ZipArchive& zip, const QString& part, const SheetProgr
     const double claimed = claimedSizeOf(zip, part);
     qint64 read = 0;
     EntryRead entry;
-    entry.problem = zip.read(part, kMaxSheetXmlBytes, [&](QByteArrayView data) {
+    entry.problem = zip.read(part, kMaxSheetXmlBytes, [&](const QByteArray& data) {
         read += data.size();
         entry.readerStopped = !reader.take(data);
         return !entry.readerStopped && progress(std::min(read / claimed, 1.0));
@@ -97,15 +97,18 @@ EntryRead readEntry(const ZipArchive& zip, const QString& part, const SheetProgr
     return entry;
 }
 
-// What the scanning thread hands on: a part's events, and how far into the
-// entry they reach.
+// What the scanning thread hands on: a part's events, the part's bytes, and
+// how far into the entry they reach.
 struct ScannedPart {
     SheetEventBatch events;
+    QByteArray bytes;
     qint64 read = 0;
 };
 
 // The same as readEntry with the scanner, but the entry is expanded and
-// scanned on a thread of its own, a few parts ahead of the building.
+// scanned on a thread of its own, a few parts ahead of the building. The
+// building thread sums the bytes for their checksum: the scanning one has
+// more to do.
 EntryRead scanAhead(const ZipArchive& zip, const QString& part, const SheetProgress& progress,
                     SheetScanner& scanner, SheetEventBatch& scanned, SheetBuilder& builder) {
     const double claimed = claimedSizeOf(zip, part);
@@ -113,13 +116,18 @@ EntryRead scanAhead(const ZipArchive& zip, const QString& part, const SheetProgr
     bool scannerStopped = false;
     const auto scan = [&](Handoff<ScannedPart>& handoff) {
         qint64 read = 0;
-        entry.problem = zip.read(part, kMaxSheetXmlBytes, [&](QByteArrayView data) {
-            read += data.size();
-            scannerStopped = !scanner.take(data);
-            return handoff.push({scanned.handOn(), read}) && !scannerStopped;
-        });
+        entry.problem = zip.read(
+            part, kMaxSheetXmlBytes,
+            [&](const QByteArray& data) {
+                read += data.size();
+                scannerStopped = !scanner.take(data);
+                return handoff.push({scanned.handOn(), data, read}) && !scannerStopped;
+            },
+            ZipArchive::Checksum::ByTaker);
     };
+    BytesChecksum checksum;
     const auto build = [&](ScannedPart&& part) {
+        checksum.add(part.bytes);
         part.events.replay(builder);
         return !builder.refused() && progress(std::min(part.read / claimed, 1.0));
     };
@@ -127,6 +135,8 @@ EntryRead scanAhead(const ZipArchive& zip, const QString& part, const SheetProgr
     entry.readerStopped = scannerStopped || builder.refused();
     if (stopped && !entry.problem)
         entry.problem = ZipArchive::stoppedReading(part);
+    if (!entry.problem && checksum.value() != zip.claimedChecksum(part))
+        entry.problem = ZipArchive::checksumFailed(part);
     return entry;
 }
 

@@ -12,6 +12,7 @@ namespace {
 constexpr int kCaseSensitive = 1;
 constexpr int kChunkBytes = 1 << 20;
 constexpr uLong kEncryptedFlag = 1;
+constexpr QStringView kUnsupportedMethod = u"展開できません（未対応の圧縮方式か、壊れています）";
 
 // minizip reads the archive through these, from the bytes in memory: no file
 // name passes through the C library, so no encoding of one matters.
@@ -68,6 +69,63 @@ QString entryProblem(const QString& name, QStringView what) {
     return QStringLiteral("%1：%2").arg(name, what);
 }
 
+// An open entry's expanded bytes: expanded by minizip, which sums them as it
+// goes, or, for an entry opened raw, here with zlib, unsummed.
+class EntryStream {
+  public:
+    EntryStream(unzFile zip, bool raw, int method)
+        : zip_(zip), inflating_(raw && method == Z_DEFLATED) {
+        if (inflating_)
+            ready_ = inflateInit2(&stream_, -MAX_WBITS) == Z_OK;
+    }
+    ~EntryStream() {
+        if (inflating_ && ready_)
+            inflateEnd(&stream_);
+    }
+    EntryStream(const EntryStream&) = delete;
+    EntryStream& operator=(const EntryStream&) = delete;
+
+    // As unzReadCurrentFile: the bytes read into `into`, 0 at the end,
+    // negative where the entry is broken.
+    int read(char* into, int size) {
+        if (!inflating_)
+            return unzReadCurrentFile(zip_, into, unsigned(size));
+        if (!ready_)
+            return -1;
+        stream_.next_out = reinterpret_cast<Bytef*>(into);
+        stream_.avail_out = uInt(size);
+        while (stream_.avail_out > 0 && !ended_) {
+            if (stream_.avail_in == 0 && !refill())
+                return -1;
+            const int status = inflate(&stream_, Z_NO_FLUSH);
+            if (status != Z_OK && status != Z_STREAM_END)
+                return -1;
+            ended_ = status == Z_STREAM_END;
+        }
+        return size - int(stream_.avail_out);
+    }
+
+  private:
+    // The next compressed bytes; false when the entry ends before its
+    // deflate stream does, or cannot be read.
+    bool refill() {
+        const int count = unzReadCurrentFile(zip_, compressed_.data(), kCompressedBytes);
+        if (count <= 0)
+            return false;
+        stream_.next_in = reinterpret_cast<Bytef*>(compressed_.data());
+        stream_.avail_in = uInt(count);
+        return true;
+    }
+
+    static constexpr int kCompressedBytes = 256 * 1024;
+    unzFile zip_;
+    bool inflating_;
+    bool ready_ = false;
+    bool ended_ = false;
+    z_stream stream_{};
+    QByteArray compressed_{kCompressedBytes, Qt::Uninitialized};
+};
+
 } // namespace
 
 struct ZipArchive::State {
@@ -112,7 +170,8 @@ qint64 ZipArchive::claimedSize(const QString& name) const {
 }
 
 std::optional<QString> ZipArchive::read(const QString& name, qint64 maxBytes,
-                                        const std::function<bool(QByteArrayView)>& take) const {
+                                        const std::function<bool(const QByteArray&)>& take,
+                                        Checksum checksum) const {
     unzFile zip = state_->zip;
     unz_file_info64 info{};
     if (!contains(name))
@@ -121,13 +180,26 @@ std::optional<QString> ZipArchive::read(const QString& name, qint64 maxBytes,
         return entryProblem(name, u"見出しが壊れています");
     if (info.flag & kEncryptedFlag)
         return entryProblem(name, u"暗号化されています");
-    if (unzOpenCurrentFile(zip) != UNZ_OK)
-        return entryProblem(name, u"展開できません（未対応の圧縮方式か、壊れています）");
-    QByteArray chunk(kChunkBytes, Qt::Uninitialized);
+    // Raw, minizip hands on any method's bytes: only the two it expands are read.
+    const bool raw = checksum == Checksum::ByTaker;
+    int method = 0;
+    int level = 0;
+    if (unzOpenCurrentFile2(zip, &method, &level, raw ? 1 : 0) != UNZ_OK)
+        return entryProblem(name, kUnsupportedMethod);
+    if (method != 0 && method != Z_DEFLATED) {
+        unzCloseCurrentFile(zip);
+        return entryProblem(name, kUnsupportedMethod);
+    }
+    EntryStream stream(zip, raw, method);
+    QByteArray chunk;
     qint64 total = 0;
     std::optional<QString> problem;
     while (!problem) {
-        const int count = unzReadCurrentFile(zip, chunk.data(), kChunkBytes);
+        // Bytes the last take kept are left to it.
+        if (!chunk.isDetached())
+            chunk = QByteArray();
+        chunk.resize(kChunkBytes);
+        const int count = stream.read(chunk.data(), kChunkBytes);
         if (count < 0) {
             problem = entryProblem(name, u"展開できません（壊れています）");
         } else if (count == 0) {
@@ -135,14 +207,33 @@ std::optional<QString> ZipArchive::read(const QString& name, qint64 maxBytes,
         } else if ((total += count) > maxBytes) {
             problem = entryProblem(name, QStringLiteral("展開すると大きすぎます（%1 MBまで）")
                                              .arg(maxBytes / (1024 * 1024)));
-        } else if (!take(QByteArrayView(chunk.constData(), count))) {
-            problem = stoppedReading(name);
+        } else {
+            chunk.resize(count);
+            if (!take(chunk))
+                problem = stoppedReading(name);
         }
     }
     // A damaged entry's checksum fails only here, after its last byte.
     if (unzCloseCurrentFile(zip) != UNZ_OK && !problem)
-        problem = entryProblem(name, u"展開できません（チェックサムが合いません）");
+        problem = checksumFailed(name);
     return problem;
+}
+
+quint32 ZipArchive::claimedChecksum(const QString& name) const {
+    unz_file_info64 info{};
+    if (!contains(name) ||
+        unzGetCurrentFileInfo64(state_->zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+        return 0;
+    return quint32(info.crc);
+}
+
+QString ZipArchive::checksumFailed(const QString& name) {
+    return entryProblem(name, u"展開できません（チェックサムが合いません）");
+}
+
+void BytesChecksum::add(QByteArrayView part) {
+    value_ = quint32(
+        crc32_z(value_, reinterpret_cast<const Bytef*>(part.data()), z_size_t(part.size())));
 }
 
 QString ZipArchive::stoppedReading(const QString& name) {

@@ -44,6 +44,19 @@ std::variant<QString, UnreadFile> readBy(const QByteArray& xml, SheetReader read
         std::get<ZipArchive>(zip), kPart, kContext, [](double) { return true; }, reader);
 }
 
+// The archive of the XML, the checksum its headers give for it changed in
+// both, which must agree.
+QByteArray withWrongChecksum(const QByteArray& xml) {
+    QByteArray zip = test::zipOf({{kPart, xml}});
+    const auto flip = [&](const char* signature, qsizetype checksumAt) {
+        const qsizetype at = zip.indexOf(signature) + checksumAt;
+        zip[at] = char(zip[at] ^ 0x01);
+    };
+    flip("PK\x03\x04", 14);
+    flip("PK\x01\x02", 16);
+    return zip;
+}
+
 QString shown(const std::variant<QString, UnreadFile>& text) {
     if (const auto* unread = std::get_if<UnreadFile>(&text))
         return QStringLiteral("refused: ") + unread->reason;
@@ -62,6 +75,8 @@ class TstSheetScanner : public QObject {
     void leavesTheRestToQtsReader();
     void largeSheetsReadTheSameOnTwoThreads_data();
     void largeSheetsReadTheSameOnTwoThreads();
+    void aWrongChecksumIsRefused_data();
+    void aWrongChecksumIsRefused();
 };
 
 void TstSheetScanner::readsWhatWorkbooksWrite_data() {
@@ -210,6 +225,30 @@ void TstSheetScanner::largeSheetsReadTheSameOnTwoThreads() {
                            .repeated(kLargeRows));
     else
         QVERIFY(read.startsWith(QStringLiteral("refused: ")));
+}
+
+// The building thread sums a large sheet's bytes, minizip a small one's.
+void TstSheetScanner::aWrongChecksumIsRefused_data() {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<bool>("scanned");
+    QTest::newRow("large, scanned on a thread of its own") << 2 * kLargeRows << true;
+    QTest::newRow("large, by Qt's reader") << 2 * kLargeRows << false;
+    QTest::newRow("small, scanned") << 3 << true;
+}
+
+void TstSheetScanner::aWrongChecksumIsRefused() {
+    QFETCH(int, rows);
+    QFETCH(bool, scanned);
+    const SheetReader reader = scanned ? SheetReader::ScannerFirst : SheetReader::XmlReaderOnly;
+    QByteArray xml = "<worksheet><sheetData>";
+    for (int row = 1; row <= rows; ++row)
+        xml += "<row><c><is><t>" + kLongNote + "</t></is></c></row>";
+    xml += "</sheetData></worksheet>";
+    QCOMPARE(xml.size() > 4 * kArchivePart, rows > 3);
+    const auto zip = ZipArchive::open(withWrongChecksum(xml));
+    const auto text = readSheetText(
+        std::get<ZipArchive>(zip), kPart, kContext, [](double) { return true; }, reader);
+    QCOMPARE(shown(text), QStringLiteral("refused: ") + ZipArchive::checksumFailed(kPart));
 }
 
 QTEST_GUILESS_MAIN(TstSheetScanner)
