@@ -126,6 +126,14 @@ class EntryStream {
     QByteArray compressed_{kCompressedBytes, Qt::Uninitialized};
 };
 
+// The header of the entry minizip stands at; none where it is broken.
+std::optional<unz_file_info64> currentEntryInfo(unzFile zip) {
+    unz_file_info64 info{};
+    if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+        return std::nullopt;
+    return info;
+}
+
 } // namespace
 
 struct ZipArchive::State {
@@ -162,23 +170,20 @@ bool ZipArchive::contains(const QString& name) const {
 }
 
 qint64 ZipArchive::claimedSize(const QString& name) const {
-    unz_file_info64 info{};
-    if (!contains(name) ||
-        unzGetCurrentFileInfo64(state_->zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
-        return 0;
-    return static_cast<qint64>(std::min<ZPOS64_T>(info.uncompressed_size, INT64_MAX));
+    const auto info = contains(name) ? currentEntryInfo(state_->zip) : std::nullopt;
+    return info ? static_cast<qint64>(std::min<ZPOS64_T>(info->uncompressed_size, INT64_MAX)) : 0;
 }
 
 std::optional<QString> ZipArchive::read(const QString& name, qint64 maxBytes,
                                         const std::function<bool(const QByteArray&)>& take,
                                         Checksum checksum) const {
     unzFile zip = state_->zip;
-    unz_file_info64 info{};
     if (!contains(name))
         return entryProblem(name, u"ありません");
-    if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+    const auto info = currentEntryInfo(zip);
+    if (!info)
         return entryProblem(name, u"見出しが壊れています");
-    if (info.flag & kEncryptedFlag)
+    if (info->flag & kEncryptedFlag)
         return entryProblem(name, u"暗号化されています");
     // Raw, minizip hands on any method's bytes: only the two it expands are read.
     const bool raw = checksum == Checksum::ByTaker;
@@ -220,11 +225,8 @@ std::optional<QString> ZipArchive::read(const QString& name, qint64 maxBytes,
 }
 
 quint32 ZipArchive::claimedChecksum(const QString& name) const {
-    unz_file_info64 info{};
-    if (!contains(name) ||
-        unzGetCurrentFileInfo64(state_->zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
-        return 0;
-    return quint32(info.crc);
+    const auto info = contains(name) ? currentEntryInfo(state_->zip) : std::nullopt;
+    return info ? quint32(info->crc) : 0;
 }
 
 QString ZipArchive::checksumFailed(const QString& name) {
