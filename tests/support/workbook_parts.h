@@ -15,14 +15,14 @@ namespace tokivane::test {
 
 using ZipEntries = QList<std::pair<QString, QByteArray>>;
 
-// A ZIP archive of the entries, deflated.
-inline QByteArray zipOf(const ZipEntries& entries) {
+// A ZIP archive of the entries, deflated or, with method 0, stored.
+inline QByteArray zipOf(const ZipEntries& entries, int method = Z_DEFLATED) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("parts.zip"));
     zipFile zip = zipOpen64(path.toUtf8().constData(), APPEND_STATUS_CREATE);
     for (const auto& [name, bytes] : entries) {
         zipOpenNewFileInZip64(zip, name.toUtf8().constData(), nullptr, nullptr, 0, nullptr, 0,
-                              nullptr, Z_DEFLATED, Z_DEFAULT_COMPRESSION, 0);
+                              nullptr, method, Z_DEFAULT_COMPRESSION, 0);
         zipWriteInFileInZip(zip, bytes.constData(), static_cast<unsigned>(bytes.size()));
         zipCloseFileInZip(zip);
     }
