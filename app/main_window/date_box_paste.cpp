@@ -31,7 +31,7 @@ bool isPasteEntry(const QAction& action) {
 class DateBoxPaste final : public QObject {
   public:
     DateBoxPaste(QLineEdit& text1, QLineEdit& text2, std::function<void(const QString&)> openLines)
-        : QObject(&text1), text1_(text1), text2_(text2), openLines_(std::move(openLines)) {
+        : QObject(&text1), text1_(text1), openLines_(std::move(openLines)) {
         text1.installEventFilter(this);
         text2.installEventFilter(this);
     }
@@ -111,8 +111,8 @@ class DateBoxPaste final : public QObject {
         return true;
     }
 
+    // The processing date's box; the other watched box is the record date's.
     QLineEdit& text1_;
-    QLineEdit& text2_;
     std::function<void(const QString&)> openLines_;
 };
 
