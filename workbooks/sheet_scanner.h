@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet_events.h"
+#include "utf8_bytes.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -17,13 +18,19 @@ namespace tokivane {
 // reads, that reader reads the same, only some ten times slower.
 class SheetScanner {
   public:
-    explicit SheetScanner(SheetEvents& events) : events_(events) {}
+    // Who checks that the parts are UTF-8, as Qt's reader does before it
+    // reads a token of one: the scanner, or whoever hands them on, who then
+    // declines for it.
+    enum class Utf8Check { ByScanner, ByGiver };
+
+    explicit SheetScanner(SheetEvents& events, Utf8Check check = Utf8Check::ByScanner)
+        : events_(events), checksUtf8_(check == Utf8Check::ByScanner) {}
 
     // Reads what the data so far allows; false once declined or refused.
     bool take(QByteArrayView data);
     // Whether the root element has been read to its end, and nothing after
     // it waits to be read.
-    bool ended() const { return ended_ && pending_.isEmpty() && utf8Cut_.isEmpty(); }
+    bool ended() const { return ended_ && pending_.isEmpty() && utf8_.whole(); }
     // Whether the sheet is left to Qt's XML reader.
     bool unsupported() const { return declined_; }
 
@@ -53,8 +60,8 @@ class SheetScanner {
 
     SheetEvents& events_;
     QByteArray pending_;
-    // A UTF-8 sequence cut off at the end of the last part.
-    QByteArray utf8Cut_;
+    bool checksUtf8_;
+    Utf8Parts utf8_;
     bool markChecked_ = false;
     bool atStart_ = true;
     bool rootSeen_ = false;

@@ -76,6 +76,8 @@ struct EntryRead {
     std::optional<QString> problem;
     // Whether the reader stopped it, rather than the archive or the user.
     bool readerStopped = false;
+    // Whether the bytes are left to Qt's reader, not being UTF-8.
+    bool notUtf8 = false;
 };
 
 double claimedSizeOf(const ZipArchive& zip, const QString& part) {
@@ -107,8 +109,8 @@ struct ScannedPart {
 
 // The same as readEntry with the scanner, but the entry is expanded and
 // scanned on a thread of its own, a few parts ahead of the building. The
-// building thread sums the bytes for their checksum: the scanning one has
-// more to do.
+// building thread sums the bytes for their checksum and checks that they
+// are UTF-8 before it builds from them: the scanning one has more to do.
 EntryRead scanAhead(const ZipArchive& zip, const QString& part, const SheetProgress& progress,
                     SheetScanner& scanner, SheetEventBatch& scanned, SheetBuilder& builder) {
     const double claimed = claimedSizeOf(zip, part);
@@ -126,8 +128,12 @@ EntryRead scanAhead(const ZipArchive& zip, const QString& part, const SheetProgr
             ZipArchive::Checksum::ByTaker);
     };
     BytesChecksum checksum;
+    Utf8Parts utf8;
     const auto build = [&](ScannedPart&& part) {
         checksum.add(part.bytes);
+        entry.notUtf8 = !utf8.take(part.bytes);
+        if (entry.notUtf8)
+            return false;
         part.events.replay(builder);
         return !builder.refused() && progress(std::min(part.read / claimed, 1.0));
     };
@@ -137,6 +143,8 @@ EntryRead scanAhead(const ZipArchive& zip, const QString& part, const SheetProgr
         entry.problem = ZipArchive::stoppedReading(part);
     if (!entry.problem && checksum.value() != zip.claimedChecksum(part))
         entry.problem = ZipArchive::checksumFailed(part);
+    // Ending within a character, the bytes are Qt's reader's to judge.
+    entry.notUtf8 = entry.notUtf8 || (!entry.problem && !utf8.whole());
     return entry;
 }
 
@@ -156,13 +164,15 @@ std::variant<QString, UnreadFile> readSheetText(const ZipArchive& zip, const QSt
         SheetBuilder builder(context);
         const bool ahead = zip.claimedSize(part) > kScanAheadFromBytes;
         SheetEventBatch scanned;
-        SheetScanner scanner(ahead ? static_cast<SheetEvents&>(scanned) : builder);
+        SheetScanner scanner(ahead ? static_cast<SheetEvents&>(scanned) : builder,
+                             ahead ? SheetScanner::Utf8Check::ByGiver
+                                   : SheetScanner::Utf8Check::ByScanner);
         const EntryRead entry = ahead ? scanAhead(zip, part, progress, scanner, scanned, builder)
                                       : readEntry(zip, part, progress, scanner);
         // A sheet refused, or cut short, is Qt's reader's to judge too: it
         // reads a token further before it hands one on.
         const bool final = entry.problem ? !entry.readerStopped : scanner.ended();
-        if (!scanner.unsupported() && final)
+        if (!scanner.unsupported() && !entry.notUtf8 && final)
             return finished(builder, entry.problem, scanner.ended());
     }
     SheetBuilder builder(context);
