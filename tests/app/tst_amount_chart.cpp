@@ -179,7 +179,7 @@ void TestAmountChart::tooltipDescribesTheBarUnderThePointer() {
     QFETCH(QString, tip);
     const sys_days day{year{date.year()} / month{unsigned(date.month())} /
                        std::chrono::day{unsigned(date.day())}};
-    const auto neighbour = [months](sys_days at) {
+    const auto neighbour = [](sys_days at) {
         return ChartBar{year_month_day{at}, 7, 700'000, false};
     };
     const int apart = months ? 31 : 1;

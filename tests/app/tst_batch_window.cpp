@@ -161,8 +161,10 @@ void TestBatchWindow::pasteIntoDateBox_data() {
     for (const auto& [route, name] :
          {std::pair{Route::CtrlV, "Ctrl+V"}, std::pair{Route::ShiftInsert, "Shift+Insert"},
           std::pair{Route::BoxMenu, "box menu"}}) {
-        const auto row = [name](const char* what) -> QTestData& {
-            return QTest::newRow(qPrintable(QStringLiteral("%1: %2").arg(name, what)));
+        // A copy: not every compiler captures a structured binding.
+        const char* const routeName = name;
+        const auto row = [routeName](const char* what) -> QTestData& {
+            return QTest::newRow(qPrintable(QStringLiteral("%1: %2").arg(routeName, what)));
         };
         row("record box, a column of dates") << true << int(route) << column << kTodayText << 4;
         row("record box, one cell with its break")
