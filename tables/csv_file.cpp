@@ -9,8 +9,10 @@ namespace {
 constexpr QLatin1StringView kLineEnd{"\r\n"};
 constexpr QByteArrayView kUtf8Bom{"\xEF\xBB\xBF"};
 
+} // namespace
+
 // One pass over the cell: a sheet has millions.
-bool needsQuotes(const QString& cell) {
+bool needsQuotes(QStringView cell) {
     if (cell.isEmpty())
         return false;
     for (const QChar c : cell)
@@ -19,24 +21,13 @@ bool needsQuotes(const QString& cell) {
     return cell.front().isSpace() || cell.back().isSpace();
 }
 
-// A cell that needs quotes, quoted, its quotes doubled.
-QString quotedCell(const QString& cell) {
-    QString quoted = QStringLiteral("\"");
-    qsizetype from = 0;
-    for (qsizetype quote = cell.indexOf(u'"'); quote >= 0; quote = cell.indexOf(u'"', from)) {
-        quoted += QStringView(cell).sliced(from, quote + 1 - from);
-        quoted += u'"';
-        from = quote + 1;
-    }
-    quoted += QStringView(cell).sliced(from);
-    quoted += u'"';
-    return quoted;
-}
-
-} // namespace
-
 QString csvCell(const QString& cell) {
-    return needsQuotes(cell) ? quotedCell(cell) : cell;
+    if (!needsQuotes(cell))
+        return cell;
+    QString quoted;
+    quoted.reserve(cell.size() + 2);
+    appendCsvCell(quoted, cell);
+    return quoted;
 }
 
 QString csvText(const QList<QStringList>& lines) {

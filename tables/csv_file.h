@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <optional>
 
 namespace tokivane {
@@ -14,6 +15,26 @@ enum class CsvEncoding { Utf8WithBom, ShiftJis };
 // holds a comma, a quote, a tab or a line break, or begins or ends with a
 // blank a spreadsheet would drop; as it is otherwise.
 QString csvCell(const QString& cell);
+
+// Whether csvCell quotes the cell.
+bool needsQuotes(QStringView cell);
+
+// Appends the cell to `out` as csvCell gives it, without a copy of its own:
+// a sheet has millions.
+template <typename Text> void appendCsvCell(Text& out, QStringView cell) {
+    if (!needsQuotes(cell)) {
+        out.append(cell);
+        return;
+    }
+    out.append(QChar(u'"'));
+    for (qsizetype quote = cell.indexOf(u'"'); quote >= 0; quote = cell.indexOf(u'"')) {
+        out.append(cell.first(quote + 1));
+        out.append(QChar(u'"'));
+        cell = cell.sliced(quote + 1);
+    }
+    out.append(cell);
+    out.append(QChar(u'"'));
+}
 
 // RFC 4180 text: cells joined by commas, lines ended by CRLF, a cell quoted
 // when it holds a comma, a quote or a line break (or begins or ends with a

@@ -177,15 +177,17 @@ QString groupedWholeText(qint64 whole, int zeroPlaces, bool minus) {
     int count = 0;
     for (; whole > 0; whole /= 10)
         digits[count++] = char('0' + whole % 10);
-    QString text;
-    text.reserve(count + count / 3 + zeroPlaces + 1);
-    if (minus)
-        text += u'-';
     const int shown = std::max(count, zeroPlaces);
+    const int commas = shown > 0 ? (shown - 1) / 3 : 0;
+    // Written in place: a ledger has an amount on every line.
+    QString text(qsizetype(minus) + shown + commas, Qt::Uninitialized);
+    QChar* out = text.data();
+    if (minus)
+        *out++ = u'-';
     for (int at = shown - 1; at >= 0; --at) {
-        text += at < count ? QChar(digits[at]) : QChar(u'0');
+        *out++ = at < count ? QChar(digits[at]) : QChar(u'0');
         if (at > 0 && at % 3 == 0)
-            text += u',';
+            *out++ = u',';
     }
     return text;
 }

@@ -256,7 +256,7 @@ template <typename View> void SheetBuilder::appendCell(View shown) {
 
 void SheetBuilder::appendShown(const QString& shown) {
     if (placeCell(shown.isEmpty()))
-        text_.append(QStringView(csvCell(shown)));
+        appendCsvCell(text_, shown);
 }
 
 void SheetBuilder::addMerge(QStringView range) {
