@@ -49,6 +49,8 @@ class TestBatchReading : public QObject {
     void fileBytes();
     void notReadSaysWhy_data();
     void notReadSaysWhy();
+    void csvCellQuotesOnlyWhatNeedsIt_data();
+    void csvCellQuotesOnlyWhatNeedsIt();
     void csvRoundTrip();
     void shiftJisRefusesWhatItCannotHold();
 };
@@ -156,6 +158,26 @@ void TestBatchReading::fileBytes() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
     QCOMPARE(decoded(bytes), text);
+}
+
+// Exactly as saved: a round trip reads back a cell quoted when it need not be.
+void TestBatchReading::csvCellQuotesOnlyWhatNeedsIt_data() {
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("plain") << u"得意先 一"_qs << u"得意先 一"_qs;
+    QTest::newRow("comma") << u"a,b"_qs << u"\"a,b\""_qs;
+    QTest::newRow("leading blank") << u" a"_qs << u"\" a\""_qs;
+    QTest::newRow("trailing blank") << u"a "_qs << u"\"a \""_qs;
+    QTest::newRow("quote last") << u"12\""_qs << u"\"12\"\"\""_qs;
+    QTest::newRow("quotes side by side") << u"a\"\"b"_qs << u"\"a\"\"\"\"b\""_qs;
+    QTest::newRow("only a quote") << u"\""_qs << u"\"\"\"\""_qs;
+}
+
+void TestBatchReading::csvCellQuotesOnlyWhatNeedsIt() {
+    QFETCH(QString, cell);
+    QFETCH(QString, saved);
+    QCOMPARE(csvCell(cell), saved);
 }
 
 void TestBatchReading::csvRoundTrip() {
