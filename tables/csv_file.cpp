@@ -26,7 +26,7 @@ QString csvCell(const QString& cell) {
         return cell;
     QString quoted;
     quoted.reserve(cell.size() + 2);
-    appendCsvCell(quoted, cell);
+    appendQuotedCsvCell(quoted, cell);
     return quoted;
 }
 

@@ -19,13 +19,8 @@ QString csvCell(const QString& cell);
 // Whether csvCell quotes the cell.
 bool needsQuotes(QStringView cell);
 
-// Appends the cell to `out` as csvCell gives it, without a copy of its own:
-// a sheet has millions.
-template <typename Text> void appendCsvCell(Text& out, QStringView cell) {
-    if (!needsQuotes(cell)) {
-        out.append(cell);
-        return;
-    }
+// Appends the cell to `out` quoted, its quotes doubled.
+template <typename Text> void appendQuotedCsvCell(Text& out, QStringView cell) {
     out.append(QChar(u'"'));
     for (qsizetype quote = cell.indexOf(u'"'); quote >= 0; quote = cell.indexOf(u'"')) {
         out.append(cell.first(quote + 1));
@@ -34,6 +29,15 @@ template <typename Text> void appendCsvCell(Text& out, QStringView cell) {
     }
     out.append(cell);
     out.append(QChar(u'"'));
+}
+
+// Appends the cell to `out` as csvCell gives it, without a copy of its own:
+// a sheet has millions.
+template <typename Text> void appendCsvCell(Text& out, QStringView cell) {
+    if (needsQuotes(cell))
+        appendQuotedCsvCell(out, cell);
+    else
+        out.append(cell);
 }
 
 // RFC 4180 text: cells joined by commas, lines ended by CRLF, a cell quoted
