@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace tokivane {
 
@@ -43,6 +44,21 @@ template <typename Item> class Handoff {
         changed_.notify_all();
         return true;
     }
+    // An item the taker is done with, for the maker to make the next one
+    // in: what it holds keeps the memory it was given. False if none is.
+    bool takeBack(Item& item) {
+        const std::lock_guard lock(mutex_);
+        if (spent_.empty())
+            return false;
+        item = std::move(spent_.back());
+        spent_.pop_back();
+        return true;
+    }
+    void giveBack(Item item) {
+        const std::lock_guard lock(mutex_);
+        if (spent_.size() < ahead_)
+            spent_.push_back(std::move(item));
+    }
     void stop() {
         const std::lock_guard lock(mutex_);
         stopped_ = true;
@@ -54,12 +70,14 @@ template <typename Item> class Handoff {
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Item> items_;
+    std::vector<Item> spent_;
     bool finished_ = false;
     bool stopped_ = false;
 };
 
 // Runs `make(handoff)` on a thread of its own while `take(item)` gets here
-// what it pushes, until `take` returns false or nothing more comes. However
+// what it pushes, until `take` returns false or nothing more comes; each
+// item taken is given back for `make` to take back. However
 // the taking ends, `take` throwing too, the making is stopped and waited
 // for; what `make` throws is thrown here. Whether `take` stopped it.
 template <typename Item, typename Make, typename Take>
@@ -82,8 +100,10 @@ bool handOff(std::size_t ahead, Make make, Take take) {
         };
         const std::unique_ptr<std::thread, decltype(joined)> waited(&maker, joined);
         Item item;
-        while (!stopped && handoff.pop(item))
-            stopped = !take(std::move(item));
+        while (!stopped && handoff.pop(item)) {
+            stopped = !take(item);
+            handoff.giveBack(std::move(item));
+        }
     }
     if (failure)
         std::rethrow_exception(failure);

@@ -55,17 +55,21 @@ void SheetEventBatch::replay(SheetEvents& to) const {
     cellsUpTo(cells_.size());
 }
 
-SheetEventBatch SheetEventBatch::handOn() {
-    // Room for as many as the last part had: parts are alike.
-    SheetEventBatch batch;
-    batch.events_.reserve(events_.size());
-    batch.cells_.reserve(cells_.size());
-    std::swap(batch.events_, events_);
-    std::swap(batch.cells_, cells_);
-    std::swap(batch.held_, held_);
-    std::swap(batch.latin1_, latin1_);
-    std::swap(batch.utf16_, utf16_);
-    return batch;
+void SheetEventBatch::clear() {
+    events_.clear();
+    cells_.clear();
+    held_.clear();
+    latin1_.resize(0);
+    utf16_.clear();
+}
+
+void SheetEventBatch::handOn(SheetEventBatch& to) {
+    to.clear();
+    std::swap(to.events_, events_);
+    std::swap(to.cells_, cells_);
+    std::swap(to.held_, held_);
+    std::swap(to.latin1_, latin1_);
+    std::swap(to.utf16_, utf16_);
 }
 
 void SheetEventBatch::add(Kind kind, SheetElement element, std::array<Span, 4> texts) {

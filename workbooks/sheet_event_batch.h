@@ -25,9 +25,13 @@ class SheetEventBatch final : public SheetEvents {
 
     // Hands the events on in the order they came, until `to` refuses.
     void replay(SheetEvents& to) const;
-    // The events kept so far, leaving none here but where the reading
-    // stands: a cell may go on in the next part.
-    SheetEventBatch handOn();
+    // Lets go of the events kept and of the bytes they lie in, keeping the
+    // room they took for the next ones.
+    void clear();
+    // The events kept so far handed on to `to`, leaving none here but where
+    // the reading stands: a cell may go on in the next part. What `to` held
+    // is let go, but its room is kept for the next part: parts are alike.
+    void handOn(SheetEventBatch& to);
 
   private:
     // Where a copied text lies: in latin1_ for bytes, utf16_ for characters.

@@ -118,18 +118,29 @@ EntryRead scanAhead(const ZipArchive& zip, const QString& part, const SheetProgr
     bool scannerStopped = false;
     const auto scan = [&](Handoff<ScannedPart>& handoff) {
         qint64 read = 0;
+        ScannedPart next;
         entry.problem = zip.read(
             part, kMaxSheetXmlBytes,
             [&](const QByteArray& data) {
                 read += data.size();
                 scannerStopped = !scanner.take(data);
-                return handoff.push({scanned.handOn(), data, read}) && !scannerStopped;
+                scanned.handOn(next.events);
+                next.bytes = data;
+                next.read = read;
+                const bool pushed = handoff.push(std::move(next));
+                // The next part goes into the room of one already built,
+                // whose bytes are let go now to be expanded into again.
+                if (handoff.takeBack(next)) {
+                    next.events.clear();
+                    next.bytes = QByteArray();
+                }
+                return pushed && !scannerStopped;
             },
             ZipArchive::Checksum::ByTaker);
     };
     BytesChecksum checksum;
     Utf8Parts utf8;
-    const auto build = [&](ScannedPart&& part) {
+    const auto build = [&](ScannedPart& part) {
         checksum.add(part.bytes);
         entry.notUtf8 = !utf8.take(part.bytes);
         if (entry.notUtf8)

@@ -3,6 +3,7 @@
 #include <minizip/unzip.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace tokivane {
@@ -126,6 +127,26 @@ class EntryStream {
     QByteArray compressed_{kCompressedBytes, Qt::Uninitialized};
 };
 
+// The bytes an entry's parts are read into. A part its taker kept is read
+// into again once the taker lets it go, so that a long entry is not given
+// new memory for each part: on some systems that costs more than expanding.
+class PartBuffers {
+  public:
+    QByteArray& next() {
+        for (QByteArray& buffer : buffers_)
+            if (buffer.isDetached())
+                return buffer;
+        QByteArray& fresh = buffers_[replaced_++ % buffers_.size()];
+        fresh = QByteArray();
+        return fresh;
+    }
+
+  private:
+    // More than a taker on another thread keeps at once.
+    std::array<QByteArray, 8> buffers_;
+    std::size_t replaced_ = 0;
+};
+
 // The header of the entry minizip stands at; none where it is broken.
 std::optional<unz_file_info64> currentEntryInfo(unzFile zip) {
     unz_file_info64 info{};
@@ -196,13 +217,11 @@ std::optional<QString> ZipArchive::read(const QString& name, qint64 maxBytes,
         return entryProblem(name, kUnsupportedMethod);
     }
     EntryStream stream(zip, raw, method);
-    QByteArray chunk;
+    PartBuffers buffers;
     qint64 total = 0;
     std::optional<QString> problem;
     while (!problem) {
-        // Bytes the last take kept are left to it.
-        if (!chunk.isDetached())
-            chunk = QByteArray();
+        QByteArray& chunk = buffers.next();
         chunk.resize(kChunkBytes);
         const int count = stream.read(chunk.data(), kChunkBytes);
         if (count < 0) {

@@ -33,9 +33,9 @@ class ZipArchive {
     enum class Checksum { ByArchive, ByTaker };
 
     // Hands the entry's expanded bytes to `take` a part at a time; `take`
-    // returns false to stop. A part may be kept: the next one is read into
-    // bytes of its own then. The reason when the entry could not be read
-    // whole (or `take` stopped), nothing when it was.
+    // returns false to stop. A part may be kept, on any thread: its bytes
+    // are read into again only once every copy of it is let go. The reason when the entry could not
+    // be read whole (or `take` stopped), nothing when it was.
     std::optional<QString> read(const QString& name, qint64 maxBytes,
                                 const std::function<bool(const QByteArray&)>& take,
                                 Checksum checksum = Checksum::ByArchive) const;

@@ -94,6 +94,8 @@ class TstZipArchive : public QObject {
   private slots:
     void rawReadingReadsAsMinizipDoes_data();
     void rawReadingReadsAsMinizipDoes();
+    void keptPartsStayAsTheyWere_data();
+    void keptPartsStayAsTheyWere();
 };
 
 void TstZipArchive::rawReadingReadsAsMinizipDoes_data() {
@@ -131,6 +133,46 @@ void TstZipArchive::rawReadingReadsAsMinizipDoes() {
         QCOMPARE(checked.bytes, raw.bytes);
         QVERIFY(raw.summedAsClaimed);
     }
+}
+
+// Parts are read into again once let go: never while a taker still keeps
+// one, however many it keeps and for however long.
+void TstZipArchive::keptPartsStayAsTheyWere_data() {
+    QTest::addColumn<int>("keptFor");
+    QTest::newRow("none kept") << 0;
+    QTest::newRow("each kept until the next") << 1;
+    QTest::newRow("the last five kept") << 5;
+    QTest::newRow("every part kept") << 1000;
+}
+
+void TstZipArchive::keptPartsStayAsTheyWere() {
+    QFETCH(int, keptFor);
+    const QByteArray lines = manyLines().repeated(2);
+    auto opened = ZipArchive::open(test::zipOf({{kName, lines}}));
+    const auto& zip = std::get<ZipArchive>(opened);
+    struct KeptPart {
+        qsizetype at;
+        QByteArray bytes;
+    };
+    QList<KeptPart> kept;
+    qsizetype parts = 0;
+    qsizetype read = 0;
+    bool changed = false;
+    const auto problem = zip.read(kName, kNoLimit, [&](const QByteArray& part) {
+        ++parts;
+        kept.append({read, part});
+        read += part.size();
+        if (kept.size() > keptFor)
+            kept.removeFirst();
+        for (const KeptPart& old : kept)
+            changed =
+                changed || old.bytes != QByteArrayView(lines).sliced(old.at, old.bytes.size());
+        return true;
+    });
+    QVERIFY(!problem);
+    QVERIFY2(parts > 8, "more parts than are read into in turn");
+    QCOMPARE(read, lines.size());
+    QVERIFY(!changed);
 }
 
 QTEST_GUILESS_MAIN(TstZipArchive)
