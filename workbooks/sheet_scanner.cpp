@@ -11,7 +11,11 @@ namespace tokivane {
 namespace {
 
 // A tag or a run of text longer than this is left to Qt's reader.
-constexpr qsizetype kMaxPendingBytes = 1024 * 1024;
+constexpr qsizetype kMaxUnreadBytes = 1024 * 1024;
+// The bytes of a part first joined to what the last one left unread, and
+// how many times more are joined while that is still not read.
+constexpr qsizetype kJoinedBytes = 4096;
+constexpr qsizetype kJoinedGrowth = 16;
 constexpr QByteArrayView kByteOrderMark("\xEF\xBB\xBF");
 constexpr QByteArrayView kNamespacePrefix("xmlns:");
 constexpr QByteArrayView kXmlPrefix("xml");
@@ -239,7 +243,7 @@ template <typename Take> bool SheetScanner::decode(QByteArrayView raw, bool attr
     return true;
 }
 
-bool SheetScanner::take(QByteArrayView data) {
+bool SheetScanner::take(const QByteArray& data) {
     if (declined_ || events_.refused())
         return false;
     // Qt's reader decodes each part whole before it reads a token of it.
@@ -247,18 +251,41 @@ bool SheetScanner::take(QByteArrayView data) {
         decline();
         return false;
     }
-    // Read from bytes of its own, which whoever keeps the cells holds on to:
-    // what is left for the next part goes to new ones.
-    pending_.append(data);
-    const qsizetype used = scan(pending_);
-    events_.hold(pending_);
-    if (pending_.isDetached())
-        pending_.remove(0, used);
-    else
-        pending_ = QByteArrayView(pending_).sliced(used).toByteArray();
-    if (pending_.size() > kMaxPendingBytes)
+    const qsizetype from = unread_.isEmpty() ? 0 : readJoined(data);
+    if (from < data.size() && !declined_ && !events_.refused()) {
+        const QByteArrayView own = QByteArrayView(data).sliced(from);
+        const qsizetype used = scan(own);
+        events_.hold(data);
+        unread_ = own.sliced(used).toByteArray();
+    }
+    if (unread_.size() > kMaxUnreadBytes)
         decline();
     return !declined_ && !events_.refused();
+}
+
+// What the last part left unread, read joined to as much of this part as
+// ends it: a few bytes mostly, so that the rest is read where it lies and
+// not copied. Where in the part the rest begins.
+qsizetype SheetScanner::readJoined(const QByteArray& data) {
+    qsizetype taken = std::min(kJoinedBytes, data.size());
+    while (true) {
+        QByteArray joined;
+        joined.reserve(unread_.size() + taken);
+        joined.append(unread_).append(QByteArrayView(data).first(taken));
+        const qsizetype used = scan(joined);
+        events_.hold(joined);
+        const qsizetype rest = used - unread_.size();
+        if (rest >= 0 && rest < data.size()) {
+            unread_.clear();
+            return rest;
+        }
+        if (taken == data.size() || declined_ || events_.refused()) {
+            unread_ = QByteArrayView(joined).sliced(used).toByteArray();
+            return data.size();
+        }
+        unread_ = QByteArrayView(unread_).sliced(std::min(used, unread_.size())).toByteArray();
+        taken = std::min(taken * kJoinedGrowth, data.size());
+    }
 }
 
 qsizetype SheetScanner::scan(QByteArrayView input) {

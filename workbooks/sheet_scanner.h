@@ -27,10 +27,12 @@ class SheetScanner {
         : events_(events), checksUtf8_(check == Utf8Check::ByScanner) {}
 
     // Reads what the data so far allows; false once declined or refused.
-    bool take(QByteArrayView data);
+    // Cells are read from the data's own bytes, which whoever keeps them is
+    // handed to hold.
+    bool take(const QByteArray& data);
     // Whether the root element has been read to its end, and nothing after
     // it waits to be read.
-    bool ended() const { return ended_ && pending_.isEmpty() && utf8_.whole(); }
+    bool ended() const { return ended_ && unread_.isEmpty() && utf8_.whole(); }
     // Whether the sheet is left to Qt's XML reader.
     bool unsupported() const { return declined_; }
 
@@ -41,6 +43,7 @@ class SheetScanner {
     };
 
     qsizetype scan(QByteArrayView input);
+    qsizetype readJoined(const QByteArray& data);
     const char* text(const char* from, const char* to, bool whole);
     const char* tag(const char* from, const char* end);
     const char* plainCell(const char* from, const char* end);
@@ -59,7 +62,8 @@ class SheetScanner {
     const char* decline();
 
     SheetEvents& events_;
-    QByteArray pending_;
+    // What the last part ended within: a tag or a text begun there.
+    QByteArray unread_;
     bool checksUtf8_;
     Utf8Parts utf8_;
     bool markChecked_ = false;

@@ -32,7 +32,7 @@ Scanned scanned(const QByteArray& xml, qsizetype partSize) {
     SheetBuilder builder(kContext);
     SheetScanner scanner(builder);
     for (qsizetype at = 0; at < xml.size(); at += partSize)
-        if (!scanner.take(QByteArrayView(xml).sliced(at, std::min(partSize, xml.size() - at))))
+        if (!scanner.take(xml.sliced(at, std::min(partSize, xml.size() - at))))
             break;
     return {builder.finish(scanner.ended()), scanner.unsupported(), scanner.ended()};
 }
@@ -71,6 +71,8 @@ class TstSheetScanner : public QObject {
   private slots:
     void readsWhatWorkbooksWrite_data();
     void readsWhatWorkbooksWrite();
+    void longTextsReadAcrossParts_data();
+    void longTextsReadAcrossParts();
     void leavesTheRestToQtsReader_data();
     void leavesTheRestToQtsReader();
     void largeSheetsReadTheSameOnTwoThreads_data();
@@ -137,6 +139,30 @@ void TstSheetScanner::readsWhatWorkbooksWrite() {
         QVERIFY2(!read.declined && read.ended, qPrintable(QString::number(partSize)));
         QCOMPARE(shown(read.text), text);
     }
+}
+
+// A text begun in one part is read with as much of the next as ends it,
+// however much that is.
+void TstSheetScanner::longTextsReadAcrossParts_data() {
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("partSize");
+    QTest::newRow("ended in the first bytes of the next part") << 1000 << 3000;
+    QTest::newRow("ended further into the next part") << 30'000 << 20'000;
+    QTest::newRow("ended parts later") << 100'000 << 20'000;
+    QTest::newRow("its end tag ended in the last byte of a part") << 20'000 - 82 << 10'000;
+}
+
+void TstSheetScanner::longTextsReadAcrossParts() {
+    QFETCH(int, length);
+    QFETCH(int, partSize);
+    const QByteArray text(length, 'a');
+    const QByteArray xml = "<worksheet xmlns=\"urn:m\"><sheetData><row r=\"1\"><c r=\"A1\" "
+                           "t=\"inlineStr\"><is><t>" +
+                           text +
+                           "</t></is></c><c r=\"B1\"><v>2</v></c></row></sheetData></worksheet>";
+    const Scanned read = scanned(xml, partSize);
+    QVERIFY(!read.declined && read.ended);
+    QCOMPARE(shown(read.text), QLatin1StringView(text) + QStringLiteral("\t2\n"));
 }
 
 void TstSheetScanner::leavesTheRestToQtsReader_data() {
