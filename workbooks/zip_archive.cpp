@@ -71,11 +71,12 @@ QString entryProblem(const QString& name, QStringView what) {
 }
 
 // An open entry's expanded bytes: expanded by minizip, which sums them as it
-// goes, or, for an entry opened raw, here with zlib, unsummed.
+// goes, or, for a deflated entry opened raw, here with zlib, unsummed, from
+// its compressed bytes where the archive holds them.
 class EntryStream {
   public:
-    EntryStream(unzFile zip, bool raw, int method)
-        : zip_(zip), inflating_(raw && method == Z_DEFLATED) {
+    EntryStream(unzFile zip, bool raw, int method, QByteArrayView compressed)
+        : zip_(zip), inflating_(raw && method == Z_DEFLATED), compressed_(compressed) {
         if (inflating_)
             ready_ = inflateInit2(&stream_, -MAX_WBITS) == Z_OK;
     }
@@ -108,24 +109,38 @@ class EntryStream {
 
   private:
     // The next compressed bytes; false when the entry ends before its
-    // deflate stream does, or cannot be read.
+    // deflate stream does.
     bool refill() {
-        const int count = unzReadCurrentFile(zip_, compressed_.data(), kCompressedBytes);
-        if (count <= 0)
+        if (compressed_.isEmpty())
             return false;
-        stream_.next_in = reinterpret_cast<Bytef*>(compressed_.data());
-        stream_.avail_in = uInt(count);
+        const QByteArrayView next = compressed_.first(std::min(compressed_.size(), kFedBytes));
+        compressed_ = compressed_.sliced(next.size());
+        // zlib only reads what it is fed.
+        stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(next.data()));
+        stream_.avail_in = uInt(next.size());
         return true;
     }
 
-    static constexpr int kCompressedBytes = 256 * 1024;
+    // What zlib's counts hold.
+    static constexpr qsizetype kFedBytes = qsizetype(1) << 30;
     unzFile zip_;
     bool inflating_;
+    QByteArrayView compressed_;
     bool ready_ = false;
     bool ended_ = false;
     z_stream stream_{};
-    QByteArray compressed_{kCompressedBytes, Qt::Uninitialized};
 };
+
+// The open entry's compressed bytes, as far as the archive holds them.
+QByteArrayView compressedBytes(unzFile zip, const QByteArray& archive,
+                               const unz_file_info64& info) {
+    const auto total = ZPOS64_T(archive.size());
+    const ZPOS64_T at = unzGetCurrentFileZStreamPos64(zip);
+    if (at > total)
+        return {};
+    const ZPOS64_T size = std::min(info.compressed_size, total - at);
+    return QByteArrayView(archive).sliced(qsizetype(at), qsizetype(size));
+}
 
 // The bytes an entry's parts are read into. A part its taker kept is read
 // into again once the taker lets it go, so that a long entry is not given
@@ -216,7 +231,8 @@ std::optional<QString> ZipArchive::read(const QString& name, qint64 maxBytes,
         unzCloseCurrentFile(zip);
         return entryProblem(name, kUnsupportedMethod);
     }
-    EntryStream stream(zip, raw, method);
+    EntryStream stream(zip, raw, method,
+                       raw ? compressedBytes(zip, state_->bytes, *info) : QByteArrayView());
     PartBuffers buffers;
     qint64 total = 0;
     std::optional<QString> problem;

@@ -110,6 +110,8 @@ void TstZipArchive::rawReadingReadsAsMinizipDoes_data() {
     const QString tooLarge = QStringLiteral("：展開すると大きすぎます（2 MBまで）");
     QTest::newRow("deflated") << deflated << kNoLimit << QString();
     QTest::newRow("stored") << stored << kNoLimit << QString();
+    QTest::newRow("deflated, the archive after other bytes")
+        << QByteArray(100, 'x') + deflated << kNoLimit << QString();
     QTest::newRow("deflated, cut short")
         << withField(deflated, kCompressedSize, fieldOf(deflated, kCompressedSize) / 2) << kNoLimit
         << broken;
