@@ -77,9 +77,9 @@ template <typename Item> class Handoff {
 
 // Runs `make(handoff)` on a thread of its own while `take(item)` gets here
 // what it pushes, until `take` returns false or nothing more comes; each
-// item taken is given back for `make` to take back. However
-// the taking ends, `take` throwing too, the making is stopped and waited
-// for; what `make` throws is thrown here. Whether `take` stopped it.
+// item taken is given back, for `make` to take back. However the taking
+// ends, `take` throwing too, the making is stopped and waited for; what
+// `make` throws is thrown here. Whether `take` stopped it.
 template <typename Item, typename Make, typename Take>
 bool handOff(std::size_t ahead, Make make, Take take) {
     Handoff<Item> handoff(ahead);
