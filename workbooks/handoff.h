@@ -54,10 +54,11 @@ template <typename Item> class Handoff {
         spent_.pop_back();
         return true;
     }
+    // Every item is kept for taking back, so that none is let go on the
+    // taker's thread: no more are made than a few ahead.
     void giveBack(Item item) {
         const std::lock_guard lock(mutex_);
-        if (spent_.size() < ahead_)
-            spent_.push_back(std::move(item));
+        spent_.push_back(std::move(item));
     }
     void stop() {
         const std::lock_guard lock(mutex_);
@@ -77,9 +78,9 @@ template <typename Item> class Handoff {
 
 // Runs `make(handoff)` on a thread of its own while `take(item)` gets here
 // what it pushes, until `take` returns false or nothing more comes; each
-// item taken is given back, for `make` to take back. However the taking
-// ends, `take` throwing too, the making is stopped and waited for; what
-// `make` throws is thrown here. Whether `take` stopped it.
+// item taken whole is given back, for `make` to take back. However the
+// taking ends, `take` throwing too, the making is stopped and waited for;
+// what `make` throws is thrown here. Whether `take` stopped it.
 template <typename Item, typename Make, typename Take>
 bool handOff(std::size_t ahead, Make make, Take take) {
     Handoff<Item> handoff(ahead);

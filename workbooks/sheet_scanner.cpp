@@ -252,10 +252,11 @@ bool SheetScanner::take(const QByteArray& data) {
         return false;
     }
     const qsizetype from = unread_.isEmpty() ? 0 : readJoined(data);
-    if (from < data.size() && !declined_ && !events_.refused()) {
+    if (from < data.size()) {
         const QByteArrayView own = QByteArrayView(data).sliced(from);
-        const qsizetype used = scan(own);
-        events_.hold(data);
+        const qsizetype used = declined_ || events_.refused() ? 0 : scan(own);
+        if (used > 0)
+            events_.hold(data);
         unread_ = own.sliced(used).toByteArray();
     }
     if (unread_.size() > kMaxUnreadBytes)
@@ -273,7 +274,9 @@ qsizetype SheetScanner::readJoined(const QByteArray& data) {
         joined.reserve(unread_.size() + taken);
         joined.append(unread_).append(QByteArrayView(data).first(taken));
         const qsizetype used = scan(joined);
-        events_.hold(joined);
+        // Only what was read needs its bytes held: mostly nothing was.
+        if (used > 0)
+            events_.hold(joined);
         const qsizetype rest = used - unread_.size();
         if (rest >= 0 && rest < data.size()) {
             unread_.clear();
@@ -283,7 +286,8 @@ qsizetype SheetScanner::readJoined(const QByteArray& data) {
             unread_ = QByteArrayView(joined).sliced(used).toByteArray();
             return data.size();
         }
-        unread_ = QByteArrayView(unread_).sliced(std::min(used, unread_.size())).toByteArray();
+        if (used > 0)
+            unread_ = QByteArrayView(unread_).sliced(used).toByteArray();
         taken = std::min(taken * kJoinedGrowth, data.size());
     }
 }

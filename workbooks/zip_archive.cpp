@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstring>
 
 namespace tokivane {
@@ -149,8 +150,12 @@ class PartBuffers {
   public:
     QByteArray& next() {
         for (QByteArray& buffer : buffers_)
-            if (buffer.isDetached())
+            if (buffer.isDetached()) {
+                // What another thread read of it before letting it go
+                // comes before it is written again.
+                std::atomic_thread_fence(std::memory_order_acquire);
                 return buffer;
+            }
         QByteArray& fresh = buffers_[replaced_++ % buffers_.size()];
         fresh = QByteArray();
         return fresh;

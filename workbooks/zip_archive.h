@@ -34,8 +34,9 @@ class ZipArchive {
 
     // Hands the entry's expanded bytes to `take` a part at a time; `take`
     // returns false to stop. A part may be kept, on any thread: its bytes
-    // are read into again only once every copy of it is let go. The reason when the entry could not
-    // be read whole (or `take` stopped), nothing when it was.
+    // are read into again only once every copy of it is let go. The reason
+    // when the entry could not be read whole (or `take` stopped), nothing
+    // when it was.
     std::optional<QString> read(const QString& name, qint64 maxBytes,
                                 const std::function<bool(const QByteArray&)>& take,
                                 Checksum checksum = Checksum::ByArchive) const;

@@ -146,8 +146,9 @@ void TstSheetScanner::readsWhatWorkbooksWrite() {
 void TstSheetScanner::longTextsReadAcrossParts_data() {
     QTest::addColumn<int>("length");
     QTest::addColumn<int>("partSize");
-    QTest::newRow("ended in the first bytes of the next part") << 1000 << 3000;
-    QTest::newRow("ended further into the next part") << 30'000 << 20'000;
+    QTest::newRow("ended in the first bytes of the next part") << 10'000 << 8'000;
+    QTest::newRow("ended further into the next part") << 100'000 << 80'000;
+    QTest::newRow("ended in the next part, read whole") << 30'000 << 20'000;
     QTest::newRow("ended parts later") << 100'000 << 20'000;
     QTest::newRow("its end tag ended in the last byte of a part") << 20'000 - 82 << 10'000;
 }
