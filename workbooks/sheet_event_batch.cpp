@@ -59,6 +59,7 @@ void SheetEventBatch::clear() {
     events_.clear();
     cells_.clear();
     held_.clear();
+    // clear() would let go of its room too.
     latin1_.resize(0);
     utf16_.clear();
 }

@@ -244,7 +244,7 @@ template <typename Take> bool SheetScanner::decode(QByteArrayView raw, bool attr
 }
 
 bool SheetScanner::take(const QByteArray& data) {
-    if (declined_ || events_.refused())
+    if (stopped())
         return false;
     // Qt's reader decodes each part whole before it reads a token of it.
     if (checksUtf8_ && !utf8_.take(data)) {
@@ -254,14 +254,14 @@ bool SheetScanner::take(const QByteArray& data) {
     const qsizetype from = unread_.isEmpty() ? 0 : readJoined(data);
     if (from < data.size()) {
         const QByteArrayView own = QByteArrayView(data).sliced(from);
-        const qsizetype used = declined_ || events_.refused() ? 0 : scan(own);
+        const qsizetype used = stopped() ? 0 : scan(own);
         if (used > 0)
             events_.hold(data);
         unread_ = own.sliced(used).toByteArray();
     }
     if (unread_.size() > kMaxUnreadBytes)
         decline();
-    return !declined_ && !events_.refused();
+    return !stopped();
 }
 
 // What the last part left unread, read joined to as much of this part as
@@ -282,7 +282,7 @@ qsizetype SheetScanner::readJoined(const QByteArray& data) {
             unread_.clear();
             return rest;
         }
-        if (taken == data.size() || declined_ || events_.refused()) {
+        if (taken == data.size() || stopped()) {
             unread_ = QByteArrayView(joined).sliced(used).toByteArray();
             return data.size();
         }
@@ -303,7 +303,7 @@ qsizetype SheetScanner::scan(QByteArrayView input) {
             p += kByteOrderMark.size();
         markChecked_ = true;
     }
-    while (p < end && !declined_ && !events_.refused()) {
+    while (p < end && !stopped()) {
         const char* next = nullptr;
         if (*p == '<') {
             next = tag(p, end);

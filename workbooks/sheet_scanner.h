@@ -42,6 +42,8 @@ class SheetScanner {
         QByteArrayView value;
     };
 
+    // Whether no more is read: the sheet is declined, or its events refused.
+    bool stopped() const { return declined_ || events_.refused(); }
     qsizetype scan(QByteArrayView input);
     qsizetype readJoined(const QByteArray& data);
     const char* text(const char* from, const char* to, bool whole);
